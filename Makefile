@@ -1,0 +1,38 @@
+# Thin front end over CMake. `make demo` and `make test` are the two commands
+# of the project; the other targets build variants of the same tree.
+BUILD ?= build
+JOBS ?= 2
+CMAKE_FLAGS ?=
+OUT ?= $(BUILD)/gallery
+
+.PHONY: all build demo test test-sanitize test-m32 check-tools check-m32 clean
+
+all: build
+
+check-tools:
+	@command -v cmake >/dev/null || { echo "cmake is missing: apt-get install cmake"; exit 1; }
+	@command -v g++ >/dev/null || { echo "g++ is missing: apt-get install g++"; exit 1; }
+	@test -f /usr/src/googletest/CMakeLists.txt || { echo "GoogleTest sources are missing: apt-get install googletest"; exit 1; }
+
+build: check-tools
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+demo: build
+	$(BUILD)/tools/lumoria-tool demo $(OUT)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+test-sanitize:
+	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DLUMORIA_SANITIZE=ON"
+
+check-m32:
+	@echo 'int main(){return 0;}' | g++ -m32 -x c++ - -o /dev/null 2>/dev/null || \
+	  { echo "no 32-bit toolchain: apt-get install g++-multilib"; exit 1; }
+
+test-m32: check-m32
+	$(MAKE) test BUILD=build-m32 CMAKE_FLAGS="-DLUMORIA_M32=ON"
+
+clean:
+	rm -rf build build-sanitize build-m32

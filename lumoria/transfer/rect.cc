@@ -1,0 +1,123 @@
+// clear_rect, fill_rect and fill_rect_raw. The three differ only in how they
+// clip; the writing is one routine.
+#include "lumoria/transfer/rect.h"
+
+#include <cstring>
+
+#include "host/host_bitmap.h"
+#include "lumoria.h"
+#include "lumoria/int32.h"
+
+namespace lumoria {
+namespace {
+
+// A clipped rectangle. Clipping is done in 64 bits so that an origin plus a
+// size near the 32-bit limits can never wrap around into the surface.
+struct Span {
+    int64_t x, y, width, height;
+};
+
+// Cuts the extent at the right and bottom edges, comparing the size with the
+// room left. With a surface of negative size the room is negative and the
+// rectangle comes out empty.
+void clip_extent(int32_t surface_width, int32_t surface_height, Span& r) {
+    if (r.width > surface_width - r.x) r.width = surface_width - r.x;
+    if (r.height > surface_height - r.y) r.height = surface_height - r.y;
+}
+
+// clear_rect's rule: the origin is clamped into the surface and the size is
+// kept, so a rectangle starting left of or above the surface moves onto it.
+bool clip_clear(int32_t surface_width, int32_t surface_height, Span& r) {
+    if (r.x > surface_width) r.x = surface_width;
+    if (r.y > surface_height) r.y = surface_height;
+    if (r.x < 0) r.x = 0;
+    if (r.y < 0) r.y = 0;
+    if (r.width < 0 || r.height < 0) return false;
+    clip_extent(surface_width, surface_height, r);
+    return true;
+}
+
+// fill_rect's rule: an origin beyond the surface is refused, and the part of
+// the rectangle left of or above the surface is cut off.
+bool clip_fill(int32_t surface_width, int32_t surface_height, Span& r) {
+    if (r.x > surface_width || r.y > surface_height) return false;
+    if (r.x < 0) {
+        r.width += r.x;
+        r.x = 0;
+    }
+    if (r.y < 0) {
+        r.height += r.y;
+        r.y = 0;
+    }
+    if (r.width < 0 || r.height < 0) return false;
+    clip_extent(surface_width, surface_height, r);
+    return true;
+}
+
+// Writes `pixel` into `width` pixels of `height` rows, the first row at
+// `first`, each next row `stride` bytes lower in memory.
+void fill_block(uint8_t* first, uintptr_t stride, int64_t width, int64_t height,
+                const uint8_t pixel[4]) {
+    if (width <= 0) return;
+    const bool uniform = pixel[0] == pixel[1] && pixel[0] == pixel[2] && pixel[0] == pixel[3];
+    uint32_t value;
+    std::memcpy(&value, pixel, 4);
+    for (int64_t k = 0; k < height; ++k) {
+        uint8_t* row = first - static_cast<uintptr_t>(k) * stride;
+        if (uniform) {
+            std::memset(row, pixel[0], static_cast<size_t>(width) * host::kPixelBytes);
+        } else {
+            for (int64_t i = 0; i < width; ++i) std::memcpy(row + i * 4, &value, 4);
+        }
+    }
+}
+
+void make_pixel(int32_t red, int32_t green, int32_t blue, int32_t alpha, uint8_t out[4]) {
+    out[host::kBlue] = low8(blue);
+    out[host::kGreen] = low8(green);
+    out[host::kRed] = low8(red);
+    out[host::kAlpha] = low8(alpha);
+}
+
+}  // namespace
+
+int32_t fill_rect_raw(int32_t surface_width, int32_t surface_height, uint8_t* first, int32_t x,
+                      int32_t y, int32_t width, int32_t height, int32_t red, int32_t green,
+                      int32_t blue, int32_t alpha) {
+    if (x < 0 || y < 0) return 0;
+    Span r{x, y, width, height};
+    if (!clip_fill(surface_width, surface_height, r)) return 0;
+    uint8_t pixel[4];
+    make_pixel(red, green, blue, alpha, pixel);
+    fill_block(first, static_cast<uintptr_t>(surface_width) * host::kPixelBytes, r.width,
+               r.height, pixel);
+    return 1;
+}
+
+}  // namespace lumoria
+
+using lumoria::Span;
+
+int32_t clear_rect(int32_t dest, int32_t x, int32_t y, int32_t width, int32_t height) {
+    host::Surface s;
+    if (!host::resolve(dest, s)) return 0;
+    Span r{x, y, width, height};
+    if (!lumoria::clip_clear(s.width, s.height, r)) return 0;
+    const uint8_t zero[4] = {0, 0, 0, 0};
+    lumoria::fill_block(s.pixel(static_cast<int32_t>(r.x), static_cast<int32_t>(r.y)), s.stride(),
+                        r.width, r.height, zero);
+    return 1;
+}
+
+int32_t fill_rect(int32_t dest, int32_t x, int32_t y, int32_t width, int32_t height, int32_t red,
+                  int32_t green, int32_t blue, int32_t alpha) {
+    host::Surface s;
+    if (!host::resolve(dest, s)) return 0;
+    Span r{x, y, width, height};
+    if (!lumoria::clip_fill(s.width, s.height, r)) return 0;
+    uint8_t pixel[4];
+    lumoria::make_pixel(red, green, blue, alpha, pixel);
+    lumoria::fill_block(s.pixel(static_cast<int32_t>(r.x), static_cast<int32_t>(r.y)),
+                        s.stride(), r.width, r.height, pixel);
+    return 1;
+}

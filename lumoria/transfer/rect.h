@@ -1,0 +1,16 @@
+// Rectangle fill on raw surface memory, shared with the effects that work on
+// a surface they have already resolved.
+#pragma once
+
+#include <cstdint>
+
+namespace lumoria {
+
+// Fills a rectangle of a surface W x H whose pixel (x, y) is at `first`
+// (rows run downwards in memory, W * 4 bytes apart). Clipped like fill_rect;
+// a negative origin is refused because `first` would not move with it.
+int32_t fill_rect_raw(int32_t surface_width, int32_t surface_height, uint8_t* first, int32_t x,
+                      int32_t y, int32_t width, int32_t height, int32_t red, int32_t green,
+                      int32_t blue, int32_t alpha);
+
+}  // namespace lumoria

@@ -1,0 +1,30 @@
+// Loads a library and binds its exports by symbol name, as the engine does.
+#pragma once
+
+#include <string>
+
+namespace standin {
+
+class Library {
+  public:
+    explicit Library(const std::string& path);  // throws std::runtime_error
+    ~Library();
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+
+    void* symbol(const char* name) const;  // null when missing
+
+    template <class F>
+    F fn(const char* name) const {
+        return reinterpret_cast<F>(require(name));
+    }
+
+  private:
+    void* require(const char* name) const;  // throws when missing
+    void* handle_;
+};
+
+}  // namespace standin
+
+// Binds an export of `lib` with the type its public header declares.
+#define STANDIN_BIND(lib, name) ((lib).fn<decltype(&::name)>(#name))

@@ -1,0 +1,40 @@
+// Each library exports exactly the operations it implements: nothing
+// internal leaks out and nothing is missing.
+#include <cstdio>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "support.h"
+
+namespace {
+
+std::set<std::string> exported_symbols(const char* library) {
+    const std::string command = std::string(NM_PROGRAM) + " -D --defined-only " + library;
+    std::set<std::string> names;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return names;
+    char line[512];
+    while (fgets(line, sizeof line, pipe)) {
+        std::istringstream fields(line);
+        std::string address, type, name;
+        if (fields >> address >> type >> name) names.insert(name);
+    }
+    pclose(pipe);
+    return names;
+}
+
+TEST(Exports, LumoriaExportsExactlyItsOperations) {
+    const std::set<std::string> expected = {
+        "clear_rect",
+        "fill_rect",
+    };
+    EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
+}
+
+TEST(Exports, QuorvexExportsExactlyItsOperations) {
+    const std::set<std::string> expected = {};
+    EXPECT_EQ(exported_symbols(QUORVEX_SO), expected);
+}
+
+}  // namespace
