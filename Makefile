@@ -4,8 +4,10 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 OUT ?= $(BUILD)/gallery
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all build demo test test-sanitize test-m32 check-tools check-m32 clean
+.PHONY: all build demo test test-sanitize test-m32 install check-tools check-m32 clean
 
 all: build
 
@@ -33,6 +35,10 @@ check-m32:
 
 test-m32: check-m32
 	$(MAKE) test BUILD=build-m32 CMAKE_FLAGS="-DLUMORIA_M32=ON"
+
+install:
+	$(MAKE) build CMAKE_FLAGS="$(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=$(PREFIX)"
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
 clean:
 	rm -rf build build-sanitize build-m32
