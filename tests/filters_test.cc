@@ -173,20 +173,20 @@ TEST(TableLookup, IdentityAndInvertingTables) {
     EXPECT_TRUE(all.intact());
 }
 
-TEST(TableLookup, EntriesAreClampedToAByte) {
+TEST(TableLookup, EntriesAreClampedToAByteAndTheTableIsNotWritten) {
     std::vector<int32_t> table = table_of([](int32_t k) { return k; });
     table[1] = 300;
     table[2] = -5;
     table[3] = INT_MAX;
     table[4] = INT_MIN;
-    table[255] = 255;
-    table[0] = 0;
+    const auto original = table;
     Bitmap b = single(Pixel{1, 2, 3, 4});
     EXPECT_TRUE(LUMORIA(table_lookup)(b.handle(), table.data(), 1));
     EXPECT_EQ(b.get(0, 0), (Pixel{255, 0, 255, 0}));
     Bitmap ends = single(Pixel{0, 255, 0, 255});
     EXPECT_TRUE(LUMORIA(table_lookup)(ends.handle(), table.data(), 1));
     EXPECT_EQ(ends.get(0, 0), (Pixel{0, 255, 0, 255}));
+    EXPECT_EQ(table, original);
 }
 
 TEST(TableLookup, AlphaIsMappedOnlyWhenAskedWithAPositiveValue) {
@@ -204,14 +204,6 @@ TEST(TableLookup, AlphaIsMappedOnlyWhenAskedWithAPositiveValue) {
         EXPECT_TRUE(table_lookup(b.handle(), flat.data(), map_alpha));
         EXPECT_EQ(b.pixels(), std::vector<uint8_t>(7 * 5 * 4, 128)) << map_alpha;
     }
-}
-
-TEST(TableLookup, NeverWritesTheTable) {
-    const auto table = table_of([](int32_t k) { return 3 * k - 200; });
-    auto copy = table;
-    Bitmap b = random_bitmap(9);
-    EXPECT_TRUE(LUMORIA(table_lookup)(b.handle(), copy.data(), 1));
-    EXPECT_EQ(copy, table);
 }
 
 TEST(FilterRefusals, BitmapWithoutSurfaceIsRefusedWithNothingRead) {
