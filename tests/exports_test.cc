@@ -28,6 +28,11 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
     const std::set<std::string> expected = {
         "clear_rect",
         "fill_rect",
+        "tint",
+        "colorize",
+        "grayscale",
+        "negative",
+        "table_lookup",
     };
     EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
 }
