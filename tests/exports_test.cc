@@ -38,7 +38,7 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
 }
 
 TEST(Exports, QuorvexExportsExactlyItsOperations) {
-    const std::set<std::string> expected = {};
+    const std::set<std::string> expected = {"Quorvex", "fill_color"};
     EXPECT_EQ(exported_symbols(QUORVEX_SO), expected);
 }
 
