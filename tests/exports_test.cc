@@ -28,6 +28,8 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
     const std::set<std::string> expected = {
         "clear_rect",
         "fill_rect",
+        "blt",
+        "simple_blt",
     };
     EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
 }
