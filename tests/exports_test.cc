@@ -30,6 +30,7 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
         "fill_rect",
         "blt",
         "simple_blt",
+        "blend_blt",
     };
     EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
 }
