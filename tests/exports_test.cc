@@ -31,6 +31,7 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
         "blt",
         "simple_blt",
         "blend_blt",
+        "transfer_blt",
     };
     EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
 }
