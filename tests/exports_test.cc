@@ -33,6 +33,10 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
         "grayscale",
         "negative",
         "table_lookup",
+        "blt",
+        "simple_blt",
+        "blend_blt",
+        "transfer_blt",
     };
     EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
 }
