@@ -33,12 +33,16 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
         "grayscale",
         "negative",
         "table_lookup",
+        "blt",
+        "simple_blt",
+        "blend_blt",
+        "transfer_blt",
     };
     EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
 }
 
 TEST(Exports, QuorvexExportsExactlyItsOperations) {
-    const std::set<std::string> expected = {};
+    const std::set<std::string> expected = {"Quorvex", "fill_color"};
     EXPECT_EQ(exported_symbols(QUORVEX_SO), expected);
 }
 

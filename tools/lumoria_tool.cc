@@ -18,6 +18,8 @@ struct Export {
 const Export kExports[] = {
     {"lumoria", "clear_rect", "dest, x, y, width, height -> status"},
     {"lumoria", "fill_rect", "dest, x, y, width, height, red, green, blue, alpha -> status"},
+    {"Quorvex", "Quorvex", "src, dest, matrix (9 floats), mode -> 0 done, 1 refused"},
+    {"Quorvex", "fill_color", "dest, color (3 floats) -> 0 done, 1 refused"},
 };
 
 int list() {
