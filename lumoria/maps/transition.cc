@@ -9,14 +9,17 @@
 namespace lumoria {
 namespace {
 
+using TransitionRow = void (*)(uint8_t* dest, const uint8_t* mask, int32_t count,
+                               const TransitionFrame& frame);
+
 // Hands each row of the overlap of `mask` (at x, y) with `dest` to
-// `rewrite_row(dest_pixels, mask_pixels, count)`, top row first. Mask pixel
-// (j, i) lies on dest pixel (x + j, y + i); the mask is used only up to
-// dest's size, and the part of it that lands outside dest is skipped. The
-// bounds are worked out in 64 bits, so no offset can wrap into the surface.
-// False, with nothing written, when either bitmap has no surface.
-template <typename RowFunction>
-bool over_mask(int32_t dest, int32_t mask, int32_t x, int32_t y, RowFunction rewrite_row) {
+// `rewrite_row`, top row first. Mask pixel (j, i) lies on dest pixel
+// (x + j, y + i); the mask is used only up to dest's size, and the part of it
+// that lands outside dest is skipped. The bounds are worked out in 64 bits,
+// so no offset can wrap into the surface. False, with nothing written, when
+// either bitmap has no surface.
+bool run_transition(int32_t dest, int32_t mask, int32_t progress, int32_t total,
+                    int32_t softness, int32_t x, int32_t y, TransitionRow rewrite_row) {
     host::Surface d, m;
     if (!host::resolve(dest, d)) return false;
     if (!host::resolve(mask, m)) return false;
@@ -28,9 +31,11 @@ bool over_mask(int32_t dest, int32_t mask, int32_t x, int32_t y, RowFunction rew
     const int64_t end_row = std::min<int64_t>(rows, int64_t{d.height} - y);
     if (first_col >= end_col) return true;
     const auto count = static_cast<int32_t>(end_col - first_col);
+    const TransitionFrame frame = transition_frame(progress, total, softness);
     for (int64_t i = first_row; i < end_row; ++i) {
         rewrite_row(d.pixel(static_cast<int32_t>(x + first_col), static_cast<int32_t>(y + i)),
-                    m.pixel(static_cast<int32_t>(first_col), static_cast<int32_t>(i)), count);
+                    m.pixel(static_cast<int32_t>(first_col), static_cast<int32_t>(i)), count,
+                    frame);
     }
     return true;
 }
@@ -40,18 +45,12 @@ bool over_mask(int32_t dest, int32_t mask, int32_t x, int32_t y, RowFunction rew
 
 bool transition_in(int32_t dest, int32_t mask, int32_t progress, int32_t total, int32_t softness,
                    int32_t x, int32_t y) {
-    const auto frame = lumoria::transition_frame(progress, total, softness);
-    return lumoria::over_mask(dest, mask, x, y,
-                              [&frame](uint8_t* d, const uint8_t* m, int32_t count) {
-                                  lumoria::transition_in_row(d, m, count, frame);
-                              });
+    return lumoria::run_transition(dest, mask, progress, total, softness, x, y,
+                                   lumoria::transition_in_row);
 }
 
 bool transition_out(int32_t dest, int32_t mask, int32_t progress, int32_t total, int32_t softness,
                     int32_t x, int32_t y) {
-    const auto frame = lumoria::transition_frame(progress, total, softness);
-    return lumoria::over_mask(dest, mask, x, y,
-                              [&frame](uint8_t* d, const uint8_t* m, int32_t count) {
-                                  lumoria::transition_out_row(d, m, count, frame);
-                              });
+    return lumoria::run_transition(dest, mask, progress, total, softness, x, y,
+                                   lumoria::transition_out_row);
 }
