@@ -73,18 +73,6 @@ TEST(TransitionSchedule, StartAndEndOfTheRun) {
     EXPECT_EQ(colours(d), colours(c));
 }
 
-TEST(TransitionSchedule, DarkMaskValuesGoFirst) {
-    auto in = LUMORIA(transition_in);
-    const Bitmap mask = ramp_mask();
-    Bitmap b = opaque_picture(16, 16, 2);
-    // Halfway: mask values up to about half have passed, brighter ones not.
-    EXPECT_TRUE(in(b.handle(), mask.handle(), 50, 100, 20, 0, 0));
-    const auto a = alphas(b);
-    for (int m = 1; m < 256; ++m) EXPECT_LE(a[m - 1] == 0, a[m] == 0) << m;
-    EXPECT_EQ(a[0], 200);
-    EXPECT_EQ(a[255], 0);
-}
-
 TEST(TransitionEdge, InsideTheSoftBandAndAtItsEnds) {
     auto in = LUMORIA(transition_in);
     auto out = LUMORIA(transition_out);
@@ -125,10 +113,10 @@ TEST(TransitionEdge, RepeatedCallsScaleAgain) {
     const Bitmap black = uniform_mask(1, 1, 0);
     Bitmap b(1, 1);
     b.set(0, 0, Pixel{0, 0, 0, 200});
-    EXPECT_TRUE(in(b.handle(), black.handle(), 10, 100, 20, 0, 0));
-    EXPECT_EQ(b.get(0, 0).a, 100);
-    EXPECT_TRUE(in(b.handle(), black.handle(), 10, 100, 20, 0, 0));
-    EXPECT_EQ(b.get(0, 0).a, 50);
+    for (uint8_t want : {100, 50}) {
+        EXPECT_TRUE(in(b.handle(), black.handle(), 10, 100, 20, 0, 0));
+        EXPECT_EQ(b.get(0, 0).a, want);
+    }
 }
 
 TEST(TransitionMask, OnlyTheRedByteCounts) {
@@ -147,18 +135,6 @@ TEST(TransitionMask, OnlyTheRedByteCounts) {
     EXPECT_EQ(m2.pixels(), m2_before);
 }
 
-TEST(TransitionMask, SmallMaskTouchesOnlyItsRegion) {
-    auto in = LUMORIA(transition_in);
-    const Bitmap mask = uniform_mask(3, 2, 255);
-    Bitmap b = opaque_picture(8, 6, 4);
-    EXPECT_TRUE(in(b.handle(), mask.handle(), 0, 100, 20, 4, 1));
-    for (int32_t y = 0; y < 6; ++y)
-        for (int32_t x = 0; x < 8; ++x) {
-            const bool inside = x >= 4 && x < 7 && y >= 1 && y < 3;
-            EXPECT_EQ(b.get(x, y).a, inside ? 0 : 200) << x << ", " << y;
-        }
-}
-
 TEST(TransitionMask, LargeMaskIsUsedUpToDestSize) {
     auto in = LUMORIA(transition_in);
     Bitmap mask = uniform_mask(10, 10, 255);
@@ -171,8 +147,9 @@ TEST(TransitionMask, LargeMaskIsUsedUpToDestSize) {
     EXPECT_TRUE(b.intact());
 }
 
-// A mask reaching outside dest keeps its placement: the part that lands
-// outside is skipped, the rest still lies where the offsets put it.
+// A mask smaller than dest touches only its own region; one reaching outside
+// dest keeps its placement: the part that lands outside is skipped, the rest
+// still lies where the offsets put it.
 TEST(TransitionMask, RegionOutsideDestIsClipped) {
     auto in = LUMORIA(transition_in);
     Bitmap mask(4, 4);
@@ -181,7 +158,7 @@ TEST(TransitionMask, RegionOutsideDestIsClipped) {
     struct Case {
         int32_t x, y;
     };
-    for (const Case c : {Case{-1, -2}, Case{3, 1}, Case{2, 3}, Case{-3, 0}}) {
+    for (const Case c : {Case{1, 0}, Case{-1, -2}, Case{3, 1}, Case{2, 3}, Case{-3, 0}}) {
         Bitmap b = opaque_picture(5, 5, 6);
         EXPECT_TRUE(in(b.handle(), mask.handle(), 10, 100, 20, c.x, c.y));
         for (int32_t y = 0; y < 5; ++y)
