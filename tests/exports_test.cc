@@ -37,6 +37,10 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
         "simple_blt",
         "blend_blt",
         "transfer_blt",
+        "transition_in",
+        "transition_out",
+        "draw_map",
+        "split_bitmap",
     };
     EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
 }

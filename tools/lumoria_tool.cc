@@ -18,6 +18,10 @@ struct Export {
 const Export kExports[] = {
     {"lumoria", "clear_rect", "dest, x, y, width, height -> status"},
     {"lumoria", "fill_rect", "dest, x, y, width, height, red, green, blue, alpha -> status"},
+    {"lumoria", "transition_in", "dest, mask, progress, total, softness, x, y -> bool"},
+    {"lumoria", "transition_out", "dest, mask, progress, total, softness, x, y -> bool"},
+    {"lumoria", "draw_map", "tiles, keys, dims, tileset, -, dest, -, -, key -> bool"},
+    {"lumoria", "split_bitmap", "src, dest, step_y, step_x -> bool"},
     {"Quorvex", "Quorvex", "src, dest, matrix (9 floats), mode -> 0 done, 1 refused"},
     {"Quorvex", "fill_color", "dest, color (3 floats) -> 0 done, 1 refused"},
 };
