@@ -120,8 +120,8 @@ class Tool : public ::testing::Test {
 TEST_F(Tool, PngToBitmapToPngKeepsEveryByteIncludingAlpha) {
     const Picture picture = varied_picture(37, 29);
     write_picture(file("in.png"), picture, PNG_FORMAT_RGBA);
-    const Outcome outcome = run({"run", "clear_rect", file("in.png"), "0", "0", "0", "0", "-o",
-                                 file("out.png")});
+    const Outcome outcome =
+        run({"run", "clear_rect", file("in.png"), "0", "0", "0", "0", "-o", file("out.png")});
     ASSERT_EQ(outcome.code, 0) << outcome.err;
     EXPECT_EQ(outcome.out, "1\n");
     const Picture out = read_picture(file("out.png"));
@@ -150,10 +150,10 @@ TEST_F(Tool, PixelsReachTheEngineInItsColourAndRowOrder) {
 TEST_F(Tool, GreyPicturesLoadAsOpaqueGrey) {
     const Picture grey{2, 1, {0, 200}};
     write_picture(file("grey.png"), grey, PNG_FORMAT_GRAY);
-    ASSERT_EQ(run({"run", "clear_rect", file("grey.png"), "0", "0", "0", "0", "-o",
-                   file("out.png")})
-                  .code,
-              0);
+    ASSERT_EQ(
+        run({"run", "clear_rect", file("grey.png"), "0", "0", "0", "0", "-o", file("out.png")})
+            .code,
+        0);
     EXPECT_EQ(read_picture(file("out.png")).rgba,
               (std::vector<uint8_t>{0, 0, 0, 255, 200, 200, 200, 255}));
 }
@@ -185,9 +185,11 @@ TEST_F(Tool, BadInputGetsOneLineAndItsExitCode) {
         {{"run", "no_such_operation", in}, 2, "unknown operation 'no_such_operation'"},
         {{"run", "fill_rect", in, "1", "2", "-o", out}, 2, "fill_rect takes 9 arguments"},
         {{"run", "fill_rect", in, "0", "left", "1", "1", "1", "2", "3", "4", "-o", out},
-         2, "y must be a 32-bit integer, got 'left'"},
+         2,
+         "y must be a 32-bit integer, got 'left'"},
         {{"run", "fill_rect", in, "0", "4294967296", "1", "1", "1", "2", "3", "4"},
-         2, "y must be a 32-bit integer"},
+         2,
+         "y must be a 32-bit integer"},
         {fill_rect(in, {"-o", out, "-o", file("second.png")}), 2, "changes 1 picture"},
         {fill_rect(file("absent.png"), {"-o", out}), 3, "cannot read"},
         {fill_rect(file("truncated.png"), {"-o", out}), 3, "corrupt PNG"},
@@ -195,9 +197,10 @@ TEST_F(Tool, BadInputGetsOneLineAndItsExitCode) {
         {fill_rect(file("huge.png"), {"-o", out}), 3, "too large"},
         {fill_rect(in, {"-o", file("no/such/folder/out.png")}), 4, "cannot write"},
         {fill_rect(in, {"-o", file("folder")}), 4, "cannot write"},
-        {{"--lumoria", quorvex_so, "run", "fill_rect", in, "0", "0", "1", "1", "1", "2", "3",
-          "4", "-o", out},
-         5, "fill_rect is not built"},
+        {{"--lumoria", quorvex_so, "run", "fill_rect", in, "0", "0", "1", "1", "1", "2", "3", "4",
+          "-o", out},
+         5,
+         "fill_rect is not built"},
         {{"--lumoria", file("absent.so"), "list"}, 1, "cannot load"},
     };
     for (const Case& c : cases) {
@@ -223,14 +226,12 @@ TEST_F(Tool, ArraysMustHoldWhatTheCallReads) {
         for (int k = 0; k < 256; ++k) table << 255 - k << (k % 16 == 15 ? "\n" : ", ");
         table.close();
         EXPECT_EQ(run({"run", "table_lookup", in, "@" + file("table.txt").string(), "0"}).code, 0);
-        EXPECT_EQ(run({"run", "table_lookup", in, "@" + file("absent.txt").string(), "0"}).code,
-                  3);
+        EXPECT_EQ(run({"run", "table_lookup", in, "@" + file("absent.txt").string(), "0"}).code, 3);
     }
     if (built("draw_map")) {
         // A 64 x 64 destination has 2 x 2 cells: one layer needs 4 entries.
-        const std::vector<std::string> call = {"run",  "draw_map", "384,384,384", "0,0,0,0",
-                                               "0,0,1", in,        "0",           in,
-                                               "0",    "0",        "0"};
+        const std::vector<std::string> call = {
+            "run", "draw_map", "384,384,384", "0,0,0,0", "0,0,1", in, "0", in, "0", "0", "0"};
         const Outcome outcome = run(call);
         EXPECT_EQ(outcome.code, 2);
         EXPECT_NE(outcome.err.find("tiles needs at least 4 numbers"), std::string::npos);
@@ -252,11 +253,13 @@ TEST_F(Tool, ListShowsEveryExportInHeaderOrder) {
     const Outcome outcome = run({"list"});
     ASSERT_EQ(outcome.code, 0) << outcome.err;
     const char* const exports[] = {
-        "clear_rect", "fill_rect",   "blt",        "simple_blt",   "blend_blt", "transfer_blt",
-        "transition_in", "transition_out", "draw_map", "split_bitmap", "tint", "colorize",
-        "grayscale",  "negative",    "table_lookup", "pixelize",   "ripple",    "ripple_circ",
-        "radial_blur", "draw_circle", "draw_ellipse", "get_pixels", "test",     "test2",
-        "get_pixel",  "Quorvex",     "fill_color"};
+        "clear_rect",   "fill_rect",    "blt",           "simple_blt",
+        "blend_blt",    "transfer_blt", "transition_in", "transition_out",
+        "draw_map",     "split_bitmap", "tint",          "colorize",
+        "grayscale",    "negative",     "table_lookup",  "pixelize",
+        "ripple",       "ripple_circ",  "radial_blur",   "draw_circle",
+        "draw_ellipse", "get_pixels",   "test",          "test2",
+        "get_pixel",    "Quorvex",      "fill_color"};
     size_t from = 0;
     for (const char* name : exports) {
         const size_t at = outcome.out.find("\n  " + std::string(name) + " ", from);

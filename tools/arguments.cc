@@ -8,23 +8,6 @@
 #include "tools/failure.h"
 
 namespace tool {
-namespace {
-
-bool takes_word(const Param& param) { return param.kind != Kind::kResultInts; }
-
-size_t word_count(const Operation& op) {
-    size_t n = 0;
-    for (const Param& param : op.params) n += takes_word(param);
-    return n;
-}
-
-[[noreturn]] void bad_value(const Operation& op, const Param& param, const std::string& what,
-                            const std::string& word) {
-    throw Failure(kUsage, std::string(op.name) + ": " + param.name + " must be " + what +
-                              ", got '" + word + "'");
-}
-
-}  // namespace
 
 bool parse_int32(const std::string& word, int32_t& out) {
     if (word.empty()) return false;
@@ -38,7 +21,38 @@ bool parse_int32(const std::string& word, int32_t& out) {
     return true;
 }
 
+std::vector<std::string> split_words(const std::string& line, std::string_view separators) {
+    std::vector<std::string> words;
+    size_t start = 0;
+    while ((start = line.find_first_not_of(separators, start)) != std::string::npos) {
+        const size_t end = line.find_first_of(separators, start);
+        words.push_back(line.substr(start, end - start));
+        start = end;
+    }
+    return words;
+}
+
 namespace {
+
+// Result buffers larger than this are refused rather than attempted.
+constexpr int64_t kMaxResultInts = int64_t{1} << 28;
+
+bool takes_word(const Param& param) { return param.kind != Kind::kResultInts; }
+
+size_t word_count(const Operation& op) {
+    size_t n = 0;
+    for (const Param& param : op.params) n += takes_word(param);
+    return n;
+}
+
+std::string prefix(const Operation& op, const Param& param) {
+    return std::string(op.name) + ": " + param.name;
+}
+
+[[noreturn]] void bad_value(const Operation& op, const Param& param, const std::string& what,
+                            const std::string& word) {
+    throw Failure(kUsage, prefix(op, param) + " must be " + what + ", got '" + word + "'");
+}
 
 bool parse_float(const std::string& word, float& out) {
     if (word.empty()) return false;
@@ -60,42 +74,60 @@ std::vector<T> parse_list(const std::string& text, bool (*parse)(const std::stri
     return values;
 }
 
-// Arrays of a fixed size must match it; the others must hold at least what
-// the call will read, worked out from the other arguments.
-void check_count(const Operation& op, const Param& param, size_t entries, const Call& call) {
-    const std::string prefix = std::string(op.name) + ": " + param.name;
-    if (param.fixed_count > 0) {
-        if (entries != static_cast<size_t>(param.fixed_count))
-            throw Failure(kUsage, prefix + " needs " + std::to_string(param.fixed_count) +
-                                      " numbers, got " + std::to_string(entries));
-        return;
+void bind_word(const Operation& op, const Param& param, const std::string& word,
+               const Sources& sources, Call& call, Value& value) {
+    switch (param.kind) {
+        case Kind::kInteger:
+            if (!parse_int32(word, value.number)) bad_value(op, param, "a 32-bit integer", word);
+            break;
+        case Kind::kBitmapIn:
+        case Kind::kBitmapOut:
+            value.bitmap = static_cast<int>(call.bitmaps.size());
+            call.bitmaps.push_back(sources.bitmap(word));
+            break;
+        case Kind::kInts:
+            value.ints = parse_list<int32_t>(sources.list(word), parse_int32, op, param,
+                                             "a list of 32-bit integers");
+            break;
+        case Kind::kFloats:
+            value.floats =
+                parse_list<float>(sources.list(word), parse_float, op, param, "a list of numbers");
+            break;
+        case Kind::kResultInts:
+            break;
     }
-    const int64_t needed = param.rule(call);
-    if (needed < 0)
-        throw Failure(kUsage, prefix + ": the other arguments reach outside any array");
-    if (static_cast<uint64_t>(needed) > entries)
-        throw Failure(kUsage, prefix + " needs at least " + std::to_string(needed) +
-                                  " numbers (" + param.count_text + "), got " +
-                                  std::to_string(entries));
 }
 
-// Result buffers larger than this are refused rather than attempted.
-constexpr int64_t kMaxResultInts = int64_t{1} << 28;
+size_t entries(const Value& value) { return value.ints.size() + value.floats.size(); }
+
+// An array of a fixed size must match it exactly.
+void check_fixed_count(const Operation& op, const Param& param, const Value& value) {
+    if (entries(value) != static_cast<size_t>(param.fixed_count))
+        throw Failure(kUsage, prefix(op, param) + " needs " + std::to_string(param.fixed_count) +
+                                  " numbers, got " + std::to_string(entries(value)));
+}
+
+// Other arrays must hold at least what the call will read, and result
+// buffers are made as large as the call will write.
+void apply_count_rule(const Operation& op, const Param& param, Call& call, Value& value) {
+    const int64_t needed = param.rule(call);
+    if (param.kind == Kind::kResultInts) {
+        if (needed < 0 || needed > kMaxResultInts)
+            throw Failure(kUsage, prefix(op, param) + ": the picture is too large");
+        value.ints.assign(static_cast<size_t>(needed), 0);
+    } else if (needed < 0) {
+        throw Failure(kUsage, prefix(op, param) + ": the other arguments reach outside any array");
+    } else if (static_cast<uint64_t>(needed) > entries(value)) {
+        throw Failure(kUsage, prefix(op, param) + " needs at least " + std::to_string(needed) +
+                                  " numbers (" + param.count_text + "), got " +
+                                  std::to_string(entries(value)));
+    }
+}
 
 }  // namespace
 
-std::vector<std::string> split_words(const std::string& line, std::string_view separators) {
-    std::vector<std::string> words;
-    size_t start = 0;
-    while ((start = line.find_first_not_of(separators, start)) != std::string::npos) {
-        const size_t end = line.find_first_of(separators, start);
-        words.push_back(line.substr(start, end - start));
-        start = end;
-    }
-    return words;
-}
-
-Call bind_arguments(const Operation& op, const std::vector<std::string>& words, const Sources& sources) {
+Call bind_arguments(const Operation& op, const std::vector<std::string>& words,
+                    const Sources& sources) {
     if (words.size() != word_count(op))
         throw Failure(kUsage, std::string(op.name) + " takes " + std::to_string(word_count(op)) +
                                   " arguments (" + describe_params(op) + "), got " +
@@ -103,52 +135,14 @@ Call bind_arguments(const Operation& op, const std::vector<std::string>& words, 
     Call call;
     call.values.resize(op.params.size());
     size_t next = 0;
-    for (size_t i = 0; i < op.params.size(); ++i) {
-        const Param& param = op.params[i];
-        Value& value = call.values[i];
-        if (!takes_word(param)) continue;
-        const std::string& word = words[next++];
-        switch (param.kind) {
-            case Kind::kInteger:
-                if (!parse_int32(word, value.number))
-                    bad_value(op, param, "a 32-bit integer", word);
-                break;
-            case Kind::kBitmapIn:
-            case Kind::kBitmapOut:
-                value.bitmap = static_cast<int>(call.bitmaps.size());
-                call.bitmaps.push_back(sources.bitmap(word));
-                break;
-            case Kind::kInts:
-                value.ints = parse_list<int32_t>(sources.list(word), parse_int32, op, param,
-                                                 "a list of 32-bit integers");
-                break;
-            case Kind::kFloats:
-                value.floats = parse_list<float>(sources.list(word), parse_float, op, param,
-                                                 "a list of numbers");
-                break;
-            case Kind::kResultInts:
-                break;
-        }
-    }
-    // Counts depend on other arguments, so they are checked once all are
-    // bound: fixed sizes first, as the rules may read those arrays.
-    for (int pass = 0; pass < 2; ++pass) {
-        for (size_t i = 0; i < op.params.size(); ++i) {
-            const Param& param = op.params[i];
-            const bool fixed = param.fixed_count > 0;
-            if (fixed != (pass == 0)) continue;
-            if (param.kind == Kind::kInts) check_count(op, param, call.values[i].ints.size(), call);
-            if (param.kind == Kind::kFloats)
-                check_count(op, param, call.values[i].floats.size(), call);
-            if (param.kind == Kind::kResultInts) {
-                const int64_t needed = param.rule(call);
-                if (needed < 0 || needed > kMaxResultInts)
-                    throw Failure(kUsage, std::string(op.name) + ": the picture is too large for " +
-                                              param.name);
-                call.values[i].ints.assign(static_cast<size_t>(needed), 0);
-            }
-        }
-    }
+    for (size_t i = 0; i < op.params.size(); ++i)
+        if (takes_word(op.params[i]))
+            bind_word(op, op.params[i], words[next++], sources, call, call.values[i]);
+    // Fixed sizes first: the count rules may read those arrays.
+    for (size_t i = 0; i < op.params.size(); ++i)
+        if (op.params[i].fixed_count > 0) check_fixed_count(op, op.params[i], call.values[i]);
+    for (size_t i = 0; i < op.params.size(); ++i)
+        if (op.params[i].rule) apply_count_rule(op, op.params[i], call, call.values[i]);
     return call;
 }
 
@@ -172,12 +166,23 @@ std::string describe_params(const Operation& op) {
                                   : param.count_text    ? param.count_text
                                                         : "";
         switch (param.kind) {
-            case Kind::kInteger: break;
-            case Kind::kBitmapIn: text += ":png"; break;
-            case Kind::kBitmapOut: text += ":png!"; break;
-            case Kind::kInts: text += ":ints[" + count + "]"; break;
-            case Kind::kFloats: text += ":floats[" + count + "]"; break;
-            case Kind::kResultInts: text += ":printed[" + count + "]"; break;
+            case Kind::kInteger:
+                break;
+            case Kind::kBitmapIn:
+                text += ":png";
+                break;
+            case Kind::kBitmapOut:
+                text += ":png!";
+                break;
+            case Kind::kInts:
+                text += ":ints[" + count + "]";
+                break;
+            case Kind::kFloats:
+                text += ":floats[" + count + "]";
+                break;
+            case Kind::kResultInts:
+                text += ":printed[" + count + "]";
+                break;
         }
     }
     return text;

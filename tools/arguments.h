@@ -21,7 +21,8 @@ struct Sources {
 };
 
 // Throws Failure(kUsage) for a wrong count or kind of argument.
-Call bind_arguments(const Operation& op, const std::vector<std::string>& words, const Sources& sources);
+Call bind_arguments(const Operation& op, const std::vector<std::string>& words,
+                    const Sources& sources);
 
 // "blt(dest=scene, src=sprite, dx=40, ...)"
 std::string describe_call(const Operation& op, const std::vector<std::string>& words);

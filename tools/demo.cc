@@ -26,11 +26,20 @@ std::string escape_html(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -44,8 +53,8 @@ std::string figure(const std::string& file, const standin::Bitmap& bitmap,
                    const std::string& caption, const char* css_class) {
     return "<figure><img class=\"" + std::string(css_class) + "\" src=\"" + escape_html(file) +
            "\" width=\"" + std::to_string(2 * bitmap.width()) + "\" height=\"" +
-           std::to_string(2 * bitmap.height()) + "\" alt=\"\"><figcaption>" +
-           escape_html(caption) + "</figcaption></figure>\n";
+           std::to_string(2 * bitmap.height()) + "\" alt=\"\"><figcaption>" + escape_html(caption) +
+           "</figcaption></figure>\n";
 }
 
 std::string result_text(const Operation& op, const Call& call, std::optional<int64_t> result) {
@@ -53,8 +62,8 @@ std::string result_text(const Operation& op, const Call& call, std::optional<int
     for (size_t i = 0; i < op.params.size(); ++i) {
         if (op.params[i].kind != Kind::kResultInts) continue;
         const std::vector<int32_t>& ints = call.values[i].ints;
-        text += "<br>" + std::string(op.params[i].name) + " holds " +
-                std::to_string(ints.size()) + " integers, starting";
+        text += "<br>" + std::string(op.params[i].name) + " holds " + std::to_string(ints.size()) +
+                " integers, starting";
         for (size_t k = 0; k < ints.size() && k < 8; ++k) text += " " + std::to_string(ints[k]);
     }
     return text;
@@ -65,10 +74,9 @@ std::string result_text(const Operation& op, const Call& call, std::optional<int
 // NNN-operation-argument.png.
 std::string demo_call(const PlannedCall& planned, int number, const std::string& directory) {
     const Operation& op = *planned.op;
-    const Sources built_in{picture, [](const std::string& word) {
-                               return array_text(word).value_or(word);
-                           }};
-    const Call call = bind_arguments(op, planned.words, built_in);
+    const Sources built_in{picture,
+                           [](const std::string& word) { return array_text(word).value_or(word); }};
+    Call call = bind_arguments(op, planned.words, built_in);
     const std::optional<int64_t> result = op.invoke(planned.symbol, call);
 
     std::string before, after;
@@ -93,8 +101,8 @@ std::string demo_call(const PlannedCall& planned, int number, const std::string&
         char file[160];
         std::snprintf(file, sizeof file, "%03d-%s-%s.png", number, op.name, op.params[i].name);
         save_png(call.bitmap_of(i), directory + "/" + file);
-        after += figure(file, call.bitmap_of(i), std::string(op.params[i].name) + " after",
-                        "after");
+        after +=
+            figure(file, call.bitmap_of(i), std::string(op.params[i].name) + " after", "after");
     }
     return "<section class=\"call\">\n<div class=\"pictures\">\n" + before +
            (after.empty() ? "" : "<span class=\"arrow\">&rarr;</span>\n" + after) +

@@ -9,11 +9,11 @@ namespace tool {
 
 enum ExitCode : int {
     kOk = 0,
-    kInternal = 1,    // a library that does not load, memory exhausted
-    kUsage = 2,       // unknown command or operation, wrong arguments
-    kBadInput = 3,    // a missing, corrupt or oversized input file
-    kBadOutput = 4,   // an output that cannot be written
-    kNotBuilt = 5,    // the operation is missing from its library
+    kInternal = 1,   // a library that does not load, memory exhausted
+    kUsage = 2,      // unknown command or operation, wrong arguments
+    kBadInput = 3,   // a missing, corrupt or oversized input file
+    kBadOutput = 4,  // an output that cannot be written
+    kNotBuilt = 5,   // the operation is missing from its library
 };
 
 struct Failure : std::runtime_error {

@@ -13,14 +13,14 @@
 namespace tool::invoke_detail {
 
 template <class T>
-T pass(const Call& call, const Value& value) {
+T pass(Call& call, Value& value) {
     if constexpr (std::is_same_v<T, int32_t> || std::is_same_v<T, long>) {
         return value.bitmap >= 0 ? call.bitmaps[static_cast<size_t>(value.bitmap)].handle()
                                  : value.number;
     } else if constexpr (std::is_same_v<T, const int32_t*>) {
         return value.ints.data();
     } else if constexpr (std::is_same_v<T, int32_t*>) {
-        return const_cast<int32_t*>(value.ints.data());  // the call's own result buffer
+        return value.ints.data();
     } else if constexpr (std::is_same_v<T, const float*>) {
         return value.floats.data();
     } else {
@@ -30,9 +30,8 @@ T pass(const Call& call, const Value& value) {
 
 template <class T>
 constexpr bool accepts(Kind kind) {
-    if constexpr (std::is_same_v<T, int32_t>) return kind == Kind::kInteger ||
-                                                      kind == Kind::kBitmapIn ||
-                                                      kind == Kind::kBitmapOut;
+    if constexpr (std::is_same_v<T, int32_t>)
+        return kind == Kind::kInteger || kind == Kind::kBitmapIn || kind == Kind::kBitmapOut;
     if constexpr (std::is_same_v<T, long>) return kind == Kind::kBitmapIn;
     if constexpr (std::is_same_v<T, const int32_t*>) return kind == Kind::kInts;
     if constexpr (std::is_same_v<T, int32_t*>) return kind == Kind::kResultInts;
@@ -54,12 +53,12 @@ template <class R, class... A>
 struct Invoker<R(A...)> {
     static constexpr const char* kResultType = result_type<R>();
 
-    static std::optional<int64_t> call(void* symbol, const Call& call) {
+    static std::optional<int64_t> call(void* symbol, Call& call) {
         return apply(reinterpret_cast<R (*)(A...)>(symbol), call, std::index_sequence_for<A...>{});
     }
 
     template <size_t... I>
-    static std::optional<int64_t> apply(R (*f)(A...), const Call& c, std::index_sequence<I...>) {
+    static std::optional<int64_t> apply(R (*f)(A...), Call& c, std::index_sequence<I...>) {
         if constexpr (std::is_void_v<R>) {
             f(pass<A>(c, c.values[I])...);
             return std::nullopt;
@@ -90,8 +89,9 @@ Operation describe(LibraryId library, const char* name, const char* symbol,
                      name);
         std::abort();
     }
-    return Operation{library, name, symbol, std::move(params),
-                     Invoker::kResultType, &Invoker::call, std::move(demos)};
+    return Operation{
+        library,         name, symbol, std::move(params), Invoker::kResultType, &Invoker::call,
+        std::move(demos)};
 }
 
 }  // namespace tool

@@ -18,7 +18,9 @@ standin::Library load(const std::string& path) {
 }  // namespace
 
 Libraries::Libraries(const std::string& lumoria_path, const std::string& quorvex_path)
-    : lumoria_path_(lumoria_path), quorvex_path_(quorvex_path), lumoria_(load(lumoria_path)),
+    : lumoria_path_(lumoria_path),
+      quorvex_path_(quorvex_path),
+      lumoria_(load(lumoria_path)),
       quorvex_(load(quorvex_path)) {}
 
 void* Libraries::symbol(const Operation& op) const {

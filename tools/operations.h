@@ -47,9 +47,9 @@ using CountRule = int64_t (*)(const Call&);
 struct Param {
     const char* name;
     Kind kind;
-    int fixed_count = 0;              // arrays: exactly this many entries...
-    CountRule rule = nullptr;         // ...or at least this many
-    const char* count_text = nullptr; // how `list` shows the count
+    int fixed_count = 0;               // arrays: exactly this many entries...
+    CountRule rule = nullptr;          // ...or at least this many
+    const char* count_text = nullptr;  // how `list` shows the count
 };
 
 struct Operation {
@@ -60,7 +60,7 @@ struct Operation {
     const char* result_type;  // "int", "bool" or "nothing"
     // Calls the export at `symbol` with the call's arguments; empty for a
     // function without a result.
-    std::optional<int64_t> (*invoke)(void* symbol, const Call& call);
+    std::optional<int64_t> (*invoke)(void* symbol, Call& call);
     std::vector<const char*> demos;  // argument lines of the demo's calls
 };
 

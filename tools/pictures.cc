@@ -66,7 +66,8 @@ Bitmap mask() {
         for (int x = 0; x < kWidth; ++x) {
             const double angle = std::atan2(y - kHeight / 2, x - kWidth / 2);
             const double petals = 1.0 + 0.35 * std::sin(5 * angle);
-            const int grey = static_cast<int>(distance(x, y, kWidth / 2, kHeight / 2) * 2.6 / petals);
+            const int grey =
+                static_cast<int>(distance(x, y, kWidth / 2, kHeight / 2) * 2.6 / petals);
             b.set(x, y, rgba(grey, grey, grey));
         }
     }
@@ -76,7 +77,7 @@ Bitmap mask() {
 // Row 0: eight opaque ground tiles in checks or stripes; row 1: eight round
 // objects on a transparent ground.
 Bitmap tileset() {
-    static const int kColours[8][3] = {{90, 170, 70},  {60, 120, 200}, {220, 200, 130},
+    static const int kColours[8][3] = {{90, 170, 70},   {60, 120, 200}, {220, 200, 130},
                                        {150, 150, 150}, {170, 90, 60},  {60, 140, 90},
                                        {200, 220, 240}, {120, 80, 160}};
     Bitmap b(256, 64);

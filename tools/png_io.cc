@@ -79,9 +79,9 @@ standin::Bitmap allocate(png_uint_32 width, png_uint_32 height, const std::strin
     try {
         return standin::Bitmap(static_cast<int32_t>(width), static_cast<int32_t>(height));
     } catch (const std::exception&) {
-        throw Failure(kBadInput, path + " is too large for the memory below 4 GiB: " +
-                                     std::to_string(width) + " x " + std::to_string(height) +
-                                     " pixels");
+        throw Failure(kBadInput,
+                      path + " is too large for the memory below 4 GiB: " + std::to_string(width) +
+                          " x " + std::to_string(height) + " pixels");
     }
 }
 

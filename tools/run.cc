@@ -71,17 +71,17 @@ int run_command(const Libraries& libraries, const std::vector<std::string>& args
     }
     void* symbol = libraries.symbol(*op);
     if (!symbol)
-        throw Failure(kNotBuilt, std::string(op->name) + " is not built in " +
-                                     libraries.path(op->library));
+        throw Failure(kNotBuilt,
+                      std::string(op->name) + " is not built in " + libraries.path(op->library));
 
-    const Call call = bind_arguments(*op, words, Sources{picture_argument, list_argument});
+    Call call = bind_arguments(*op, words, Sources{picture_argument, list_argument});
     std::vector<size_t> changed;
     for (size_t i = 0; i < op->params.size(); ++i)
         if (op->params[i].kind == Kind::kBitmapOut) changed.push_back(i);
     if (outputs.size() > changed.size())
-        throw Failure(kUsage, std::string(op->name) + " changes " +
-                                  std::to_string(changed.size()) + " picture(s), got " +
-                                  std::to_string(outputs.size()) + " -o paths");
+        throw Failure(kUsage, std::string(op->name) + " changes " + std::to_string(changed.size()) +
+                                  " picture(s), got " + std::to_string(outputs.size()) +
+                                  " -o paths");
     // Outputs are opened before the call, so an unwritable path costs nothing,
     // and renamed into place only once every one of them is written.
     std::deque<PendingFile> files;
