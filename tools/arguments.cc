@@ -76,6 +76,7 @@ std::vector<T> parse_list(const std::string& text, bool (*parse)(const std::stri
 
 void bind_word(const Operation& op, const Param& param, const std::string& word,
                const Sources& sources, Call& call, Value& value) {
+    value.word = word;
     switch (param.kind) {
         case Kind::kInteger:
             if (!parse_int32(word, value.number)) bad_value(op, param, "a 32-bit integer", word);

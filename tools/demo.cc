@@ -80,23 +80,18 @@ std::string demo_call(const PlannedCall& planned, int number, const std::string&
     const std::optional<int64_t> result = op.invoke(planned.symbol, call);
 
     std::string before, after;
-    std::vector<size_t> bitmaps, shown_after;
+    std::vector<size_t> shown_after;
+    std::optional<size_t> first_bitmap;
     for (size_t i = 0; i < op.params.size(); ++i) {
-        const Kind kind = op.params[i].kind;
-        if (kind == Kind::kBitmapIn || kind == Kind::kBitmapOut) bitmaps.push_back(i);
-        if (kind == Kind::kBitmapOut) shown_after.push_back(i);
+        const Param& param = op.params[i];
+        if (!is_bitmap(param.kind)) continue;
+        const bool changed = param.kind == Kind::kBitmapOut;
+        before += figure(input_file(call.values[i].word), call.bitmap_of(i),
+                         std::string(param.name) + (changed ? " before" : ""), "before");
+        if (changed) shown_after.push_back(i);
+        if (!first_bitmap) first_bitmap = i;
     }
-    if (shown_after.empty() && !bitmaps.empty()) shown_after.push_back(bitmaps.front());
-    size_t word = 0;
-    for (size_t i = 0; i < op.params.size(); ++i) {
-        if (op.params[i].kind == Kind::kResultInts) continue;
-        const std::string& name = planned.words[word++];
-        if (op.params[i].kind == Kind::kBitmapIn || op.params[i].kind == Kind::kBitmapOut)
-            before += figure(input_file(name), call.bitmap_of(i),
-                             std::string(op.params[i].name) +
-                                 (op.params[i].kind == Kind::kBitmapOut ? " before" : ""),
-                             "before");
-    }
+    if (shown_after.empty() && first_bitmap) shown_after.push_back(*first_bitmap);
     for (size_t i : shown_after) {
         char file[160];
         std::snprintf(file, sizeof file, "%03d-%s-%s.png", number, op.name, op.params[i].name);

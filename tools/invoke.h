@@ -30,8 +30,7 @@ T pass(Call& call, Value& value) {
 
 template <class T>
 constexpr bool accepts(Kind kind) {
-    if constexpr (std::is_same_v<T, int32_t>)
-        return kind == Kind::kInteger || kind == Kind::kBitmapIn || kind == Kind::kBitmapOut;
+    if constexpr (std::is_same_v<T, int32_t>) return kind == Kind::kInteger || is_bitmap(kind);
     if constexpr (std::is_same_v<T, long>) return kind == Kind::kBitmapIn;
     if constexpr (std::is_same_v<T, const int32_t*>) return kind == Kind::kInts;
     if constexpr (std::is_same_v<T, int32_t*>) return kind == Kind::kResultInts;

@@ -17,7 +17,7 @@ int list_command(const Libraries& libraries) {
     for (const Operation& op : operations()) {
         if (!previous || previous->library != op.library) {
             const bool lumoria = op.library == LibraryId::kLumoria;
-            std::printf("\n%s (%s): int results are %s\n", lumoria ? "lumoria" : "Quorvex",
+            std::printf("\n%s (%s): statuses are %s\n", lumoria ? "lumoria" : "Quorvex",
                         libraries.path(op.library).c_str(),
                         lumoria ? "1 when done, 0 when refused" : "0 when done, 1 when refused");
         }

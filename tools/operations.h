@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,8 +24,11 @@ enum class Kind {
     kResultInts,  // an integer buffer the call fills; takes no argument word
 };
 
+inline bool is_bitmap(Kind kind) { return kind == Kind::kBitmapIn || kind == Kind::kBitmapOut; }
+
 // An argument as bound for one call.
 struct Value {
+    std::string word;  // as given
     int32_t number = 0;
     int bitmap = -1;  // index into Call::bitmaps
     std::vector<int32_t> ints;

@@ -148,7 +148,7 @@ std::optional<std::string> array_text(const std::string& name) {
     if (name == "map-dims") return join({kWidth / 32, kHeight / 32, 2});
     if (name == "posterize") return table([](int k) { return k / 64 * 85; });
     if (name == "contrast") return table([](int k) { return (k - 128) * 2 + 128; });
-    if (name == "records") {
+    if (name == "records") {  // enough for the probe's n up to 12
         std::vector<int> values(4 * (10 * 12 + 11));
         for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<int>(i % 256);
         return join(values);
