@@ -33,6 +33,9 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
         "grayscale",
         "negative",
         "table_lookup",
+        "pixelize",
+        "ripple_circ",
+        "radial_blur",
     };
     EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
 }

@@ -18,6 +18,9 @@ struct Export {
 const Export kExports[] = {
     {"lumoria", "clear_rect", "dest, x, y, width, height -> status"},
     {"lumoria", "fill_rect", "dest, x, y, width, height, red, green, blue, alpha -> status"},
+    {"lumoria", "pixelize", "dest, block_width, block_height -> bool"},
+    {"lumoria", "ripple_circ", "dest, cx, cy, phase, period, strength, radius -> status"},
+    {"lumoria", "radial_blur", "dest, src, samples, reserved, scaled -> bool"},
 };
 
 int list() {
