@@ -21,6 +21,7 @@ build: check-tools
 	@cmake --build $(BUILD) -j$(JOBS)
 
 demo: build
+	@test -x $(BUILD)/tools/lumoria-tool || { echo "lumoria-tool was not built: apt-get install libpng-dev"; exit 1; }
 	$(BUILD)/tools/lumoria-tool demo $(OUT)
 
 test: build

@@ -33,6 +33,14 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
         "grayscale",
         "negative",
         "table_lookup",
+        "blt",
+        "simple_blt",
+        "blend_blt",
+        "transfer_blt",
+        "transition_in",
+        "transition_out",
+        "draw_map",
+        "split_bitmap",
         "pixelize",
         "ripple_circ",
         "radial_blur",
@@ -41,7 +49,7 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
 }
 
 TEST(Exports, QuorvexExportsExactlyItsOperations) {
-    const std::set<std::string> expected = {};
+    const std::set<std::string> expected = {"Quorvex", "fill_color"};
     EXPECT_EQ(exported_symbols(QUORVEX_SO), expected);
 }
 

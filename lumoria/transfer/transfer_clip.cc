@@ -1,0 +1,56 @@
+#include "lumoria/transfer/transfer_clip.h"
+
+namespace lumoria {
+namespace {
+
+// Clamps an origin into 0..limit, the far limit first: with a surface of
+// negative size the origin still ends at 0.
+int64_t clamp_origin(int64_t origin, int64_t limit) {
+    if (origin > limit) origin = limit;
+    if (origin < 0) origin = 0;
+    return origin;
+}
+
+// Compares the size with the room left rather than origin + size with the
+// edge, so no sum can overflow. Computed in 64 bits.
+int64_t fit(int64_t size, int64_t room) { return size > room ? room : size; }
+
+}  // namespace
+
+bool clip_transfer(const TransferArgs& args, bool refuse, ClippedTransfer& out) {
+    if (!host::resolve(args.dest, out.dest)) return false;
+    if (refuse) return false;
+    if (!host::resolve(args.src, out.src)) return false;
+
+    const int64_t dest_w = out.dest.width, dest_h = out.dest.height;
+    const int64_t src_w = out.src.width, src_h = out.src.height;
+
+    // The origins are clamped independently: clamping one never moves the
+    // other, so a rectangle starting off a bitmap is moved onto it, not cut.
+    const int64_t sx = clamp_origin(args.sx, src_w);
+    const int64_t sy = clamp_origin(args.sy, src_h);
+    int64_t width = fit(args.width, src_w - sx);
+    int64_t height = fit(args.height, src_h - sy);
+    const int64_t dx = clamp_origin(args.dx, dest_w);
+    const int64_t dy = clamp_origin(args.dy, dest_h);
+    if (width < 0 || height < 0) return false;
+    width = fit(width, dest_w - dx);
+    height = fit(height, dest_h - dy);
+
+    // Every value now lies between a surface size (or 0) and the caller's.
+    out.sx = static_cast<int32_t>(sx);
+    out.sy = static_cast<int32_t>(sy);
+    out.dx = static_cast<int32_t>(dx);
+    out.dy = static_cast<int32_t>(dy);
+    out.width = static_cast<int32_t>(width);
+    out.height = static_cast<int32_t>(height);
+    return true;
+}
+
+void walk_rows(const ClippedTransfer& t, RowFunction row, int32_t param) {
+    if (t.width <= 0) return;
+    for (int32_t k = 0; k < t.height; ++k)
+        row(t.dest.pixel(t.dx, t.dy + k), t.src.pixel(t.sx, t.sy + k), t.width, param);
+}
+
+}  // namespace lumoria

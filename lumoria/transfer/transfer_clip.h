@@ -1,0 +1,38 @@
+// The frame shared by the four block transfers: resolving both bitmaps, the
+// clipping of the two origins and the one size, and the walk over the rows.
+#pragma once
+
+#include <cstdint>
+
+#include "host/host_bitmap.h"
+
+namespace lumoria {
+
+// Rewrites `width` destination pixels from as many source pixels, left to
+// right, each destination pixel right after its source pixel is read (the two
+// rows may be the same memory). `param` is the transfer's own argument,
+// usually the opacity.
+using RowFunction = void (*)(uint8_t* dest_row, const uint8_t* src_row, int32_t width,
+                             int32_t param);
+
+struct TransferArgs {
+    int32_t dest, src, dx, dy, sx, sy, width, height;
+};
+
+// A transfer that passed its refusals, with its rectangle clipped to both
+// surfaces. A width or height of 0 or below leaves nothing to draw.
+struct ClippedTransfer {
+    host::Surface dest, src;
+    int32_t dx, dy, sx, sy, width, height;
+};
+
+// Resolves `dest` (no surface: refused), then refuses when `refuse` is set
+// (the transfer's own test, made before any size is read), resolves `src`
+// (no surface: refused) and clips. A negative size from the caller is refused
+// too. Returns false when refused; nothing has been written either way.
+bool clip_transfer(const TransferArgs& args, bool refuse, ClippedTransfer& out);
+
+// Calls `row` for each row of the clipped rectangle, top row first.
+void walk_rows(const ClippedTransfer& t, RowFunction row, int32_t param);
+
+}  // namespace lumoria
