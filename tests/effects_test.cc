@@ -11,6 +11,8 @@
 
 namespace {
 
+const Pixel kClear{0, 0, 0, 0};
+
 // A picture whose pixels all differ, with no alpha of 0.
 Bitmap numbered(int32_t w, int32_t h) {
     Bitmap b(w, h);
@@ -42,6 +44,12 @@ Pixel mean_of(const Bitmap& b, const Points& points) {
     }
     const auto n = static_cast<uint32_t>(points.size());
     return Pixel{uint8_t(sum[0] / n), uint8_t(sum[1] / n), uint8_t(sum[2] / n), uint8_t(sum[3] / n)};
+}
+
+bool all_clear(const Bitmap& b) {
+    for (uint8_t byte : b.pixels())
+        if (byte != 0) return false;
+    return true;
 }
 
 // ---------------------------------------------------------------- pixelize
@@ -116,6 +124,115 @@ TEST(Pixelize, NoBlockOrNoSurface) {
     Bitmap empty(0, 0);
     EXPECT_TRUE(pixelize(empty.handle(), 2, 2));
     EXPECT_TRUE(b.intact());
+}
+
+// ------------------------------------------------------------------ ripple
+
+// The column at which row y of `src` starts in `dest`: the first x where
+// the rest of the row is the source row from its start, with only cleared
+// pixels before it. -1 when there is no such column.
+int32_t row_shift(const Bitmap& dest, const Bitmap& src, int32_t y) {
+    for (int32_t shift = 0; shift <= dest.width(); ++shift) {
+        bool fits = true;
+        for (int32_t x = 0; x < dest.width() && fits; ++x) {
+            const Pixel expected = x < shift ? kClear : src.get(x - shift, y);
+            fits = dest.get(x, y) == expected;
+        }
+        if (fits) return shift;
+    }
+    return -1;
+}
+
+TEST(Ripple, AmplitudeZeroIsAnExactCopyOverClearedDest) {
+    Bitmap src = numbered(9, 6);
+    src.set(2, 3, Pixel{5, 6, 7, 0});
+    Bitmap dest = random_bitmap(9, 6, 11);
+    EXPECT_EQ(LUMORIA(ripple)(dest.handle(), src.handle(), 3, 0, 0), 1);
+    EXPECT_EQ(dest.pixels(), src.pixels());
+    EXPECT_TRUE(dest.intact());
+}
+
+TEST(Ripple, OppositeAmplitudesMirrorTheWaveWithinTwiceTheAmplitude) {
+    auto ripple = LUMORIA(ripple);
+    const Bitmap src = numbered(24, 20);
+    Bitmap plus(24, 20), minus(24, 20);
+    EXPECT_EQ(ripple(plus.handle(), src.handle(), 2, 5, 0), 1);
+    EXPECT_EQ(ripple(minus.handle(), src.handle(), 2, -5, 0), 1);
+    bool waves = false;
+    for (int32_t y = 0; y < 20; ++y) {
+        const int32_t a = row_shift(plus, src, y);
+        const int32_t b = row_shift(minus, src, y);
+        EXPECT_GE(a, 0);
+        EXPECT_LE(a, 10);
+        EXPECT_EQ(a + b, 10) << "row " << y;
+        waves = waves || a != 5;
+    }
+    EXPECT_EQ(row_shift(plus, src, 0), 5);  // sin 0
+    EXPECT_TRUE(waves);
+    EXPECT_TRUE(plus.intact() && minus.intact());
+}
+
+TEST(Ripple, ColumnsShiftDownwards) {
+    const Bitmap src = numbered(12, 10);
+    Bitmap dest(12, 10);
+    EXPECT_EQ(LUMORIA(ripple)(dest.handle(), src.handle(), 1, 3, 1), 1);
+    for (int32_t x = 0; x < 12; ++x) {
+        int32_t shift = 0;
+        while (shift < 10 && dest.get(x, shift) == kClear) ++shift;
+        EXPECT_LE(shift, 6);
+        for (int32_t y = shift; y < 10; ++y) EXPECT_EQ(dest.get(x, y), src.get(x, y - shift));
+    }
+    EXPECT_TRUE(dest.intact());
+}
+
+TEST(Ripple, OntoItselfClearsFirstAndNarrowSourceIsClipped) {
+    auto ripple = LUMORIA(ripple);
+    Bitmap same = numbered(8, 5);
+    EXPECT_EQ(ripple(same.handle(), same.handle(), 1, 2, 0), 1);
+    EXPECT_TRUE(all_clear(same));
+
+    const Bitmap narrow = numbered(4, 5);
+    Bitmap dest = random_bitmap(10, 5, 2);
+    EXPECT_EQ(ripple(dest.handle(), narrow.handle(), 5, 0, 0), 1);
+    for (int32_t y = 0; y < 5; ++y)
+        for (int32_t x = 0; x < 10; ++x)
+            EXPECT_EQ(dest.get(x, y), x < 4 ? narrow.get(x, y) : kClear);
+    EXPECT_TRUE(dest.intact());
+}
+
+TEST(Ripple, ScaleZeroPutsEveryStripAtTheAmplitude) {
+    const Bitmap src = numbered(10, 4);
+    Bitmap dest(10, 4);
+    EXPECT_EQ(LUMORIA(ripple)(dest.handle(), src.handle(), 0, -3, 0), 1);
+    for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(row_shift(dest, src, y), 3);
+}
+
+TEST(Ripple, ExtremeAmplitudesDrawNothingPastTheEdge) {
+    auto ripple = LUMORIA(ripple);
+    const Bitmap src = numbered(6, 5);
+    for (int32_t amplitude : {INT32_MIN, INT32_MIN + 1, INT32_MAX})
+        for (int32_t scale : {0, 1, -1, INT32_MIN, INT32_MAX})
+            for (int32_t vertical : {0, 1, INT32_MIN}) {
+                Bitmap dest = random_bitmap(6, 5, 9);
+                EXPECT_EQ(ripple(dest.handle(), src.handle(), scale, amplitude, vertical), 1);
+                EXPECT_TRUE(dest.intact());
+            }
+    // With scale 0 every strip starts 2^31 pixels to the right.
+    Bitmap dest = random_bitmap(6, 5, 9);
+    EXPECT_EQ(ripple(dest.handle(), src.handle(), 0, INT32_MIN, 0), 1);
+    EXPECT_TRUE(all_clear(dest));
+}
+
+TEST(Ripple, RefusesOnlyADestWithoutSurfaceAndClearsFirst) {
+    auto ripple = LUMORIA(ripple);
+    const Bitmap src = numbered(4, 4);
+    Bitmap dest = numbered(4, 4);
+    EXPECT_EQ(ripple(Bitmap::without_surface().handle(), src.handle(), 1, 2, 0), 0);
+    // A source without a surface draws no strip over the cleared dest.
+    EXPECT_EQ(ripple(dest.handle(), Bitmap::without_surface().handle(), 1, 2, 0), 1);
+    EXPECT_TRUE(all_clear(dest));
+    Bitmap empty(0, 3);
+    EXPECT_EQ(ripple(empty.handle(), src.handle(), 1, 2, 1), 1);
 }
 
 // ------------------------------------------------------------- ripple_circ

@@ -42,6 +42,7 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
         "draw_map",
         "split_bitmap",
         "pixelize",
+        "ripple",
         "ripple_circ",
         "radial_blur",
     };
