@@ -41,6 +41,10 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
         "transition_out",
         "draw_map",
         "split_bitmap",
+        "pixelize",
+        "ripple",
+        "ripple_circ",
+        "radial_blur",
     };
     EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
 }

@@ -1,0 +1,69 @@
+// Per-pixel rules of the spatial effects: channel sums for the means of
+// pixelize and the radial blur, and the distance and brightness steps of the
+// rings. Each is a small plain function so that a vectorised twin of a row
+// function can be checked against it byte for byte.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "host/host_bitmap.h"
+
+namespace lumoria {
+
+// Sums of the four channels of a run of pixels. 64 bits wide: a run of more
+// than about 8.4 million pixels would overflow 32-bit sums and give a wrong
+// mean. The run's length is counted by the caller, who knows it in advance.
+struct ChannelSums {
+    uint64_t blue = 0, green = 0, red = 0, alpha = 0;
+};
+
+inline void add_pixel(ChannelSums& sums, const uint8_t* p) {
+    sums.blue += p[host::kBlue];
+    sums.green += p[host::kGreen];
+    sums.red += p[host::kRed];
+    sums.alpha += p[host::kAlpha];
+}
+
+// The truncated mean of each channel of `count` summed pixels into `out`;
+// `count` is at least 1. Every mean is 0..255.
+inline void store_mean(const ChannelSums& sums, uint64_t count, uint8_t* out) {
+    out[host::kBlue] = static_cast<uint8_t>(sums.blue / count);
+    out[host::kGreen] = static_cast<uint8_t>(sums.green / count);
+    out[host::kRed] = static_cast<uint8_t>(sums.red / count);
+    out[host::kAlpha] = static_cast<uint8_t>(sums.alpha / count);
+}
+
+// One axis of a ring distance: the step converted to a 32-bit float and
+// squared in 32-bit float.
+inline float float_square(int64_t step) {
+    const float f = static_cast<float>(step);
+    return f * f;
+}
+
+// The whole pixels of distance from two squared steps: their float sum, its
+// square root in double narrowed to a float, truncated. The steps are at
+// most about 2^31 apart, so the root is below 2^32 and fits.
+inline int64_t ring_distance(float dx_squared, float dy_squared) {
+    const float sum = dx_squared + dy_squared;
+    const float root = static_cast<float>(std::sqrt(static_cast<double>(sum)));
+    return static_cast<int64_t>(root);
+}
+
+// A colour byte scaled by a brightness factor, saturated to 0..255. The
+// product of a byte and a float is exact in double.
+inline uint8_t scaled_channel(uint8_t value, float factor) {
+    double scaled = static_cast<double>(value) * static_cast<double>(factor);
+    if (scaled > 255.0) scaled = 255.0;
+    if (!(scaled > 0.0)) scaled = 0.0;
+    return static_cast<uint8_t>(scaled);
+}
+
+// Blue, green and red scaled; alpha kept.
+inline void scale_pixel(uint8_t* p, float factor) {
+    p[host::kBlue] = scaled_channel(p[host::kBlue], factor);
+    p[host::kGreen] = scaled_channel(p[host::kGreen], factor);
+    p[host::kRed] = scaled_channel(p[host::kRed], factor);
+}
+
+}  // namespace lumoria
