@@ -1,5 +1,4 @@
-// The Quorvex rows with AVX2: eight pixels a vector, the sampled pixels
-// gathered. Built with -mavx2 (which brings no fused multiply-add), and run
+// The Quorvex rows with AVX2: eight pixels a vector. Built with -mavx2 (which brings no fused multiply-add), and run
 // only where the CPU reports AVX2.
 #include "Quorvex/vector_rows.h"
 
@@ -79,23 +78,32 @@ struct Avx2 {
                                            host::kPixelBytes);
     }
     // Each pixel and the one to its right, read as one 8-byte pair: half as
-    // many reads. The lanes outside `mask` read the pair at row 0's start
-    // instead, which exists because a sampled lane has a right neighbour.
-    // Lanes are gathered in the order 0 1 4 5 and 2 3 6 7, so that splitting
-    // the pairs within each 128-bit half puts them back in order.
+    // many reads, and plain loads, which beat a gather here. The lanes
+    // outside `mask` read the pair at row 0's start instead, which exists
+    // because a sampled lane has a right neighbour. Pairs of lanes 0 1 4 5
+    // and 2 3 6 7 go together, so that splitting them within each 128-bit
+    // half puts the pixels back in order.
     struct Pair {
         Int first, second;
     };
     static Pair gather_pairs(const uint8_t* row0, Int offsets, Int mask) {
-        const Int order = _mm256_permutevar8x32_epi32(_mm256_and_si256(offsets, mask),
-                                                      _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7));
-        const auto* base = reinterpret_cast<const long long*>(row0);
-        const __m256 a = _mm256_castsi256_ps(
-            _mm256_i32gather_epi64(base, _mm256_castsi256_si128(order), host::kPixelBytes));
-        const __m256 b = _mm256_castsi256_ps(
-            _mm256_i32gather_epi64(base, _mm256_extracti128_si256(order, 1), host::kPixelBytes));
+        alignas(32) int32_t at[kLanes];
+        _mm256_store_si256(reinterpret_cast<Int*>(at), _mm256_and_si256(offsets, mask));
+        auto two = [&](int i, int j) {
+            return _mm_unpacklo_epi64(read_pair(row0, at[i]), read_pair(row0, at[j]));
+        };
+        const __m256 a = _mm256_castsi256_ps(_mm256_setr_m128i(two(0, 1), two(4, 5)));
+        const __m256 b = _mm256_castsi256_ps(_mm256_setr_m128i(two(2, 3), two(6, 7)));
         return {_mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0))),
                 _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)))};
+    }
+
+  private:
+    static __m128i read_pair(const uint8_t* row0, int32_t offset) {
+        const uintptr_t address = reinterpret_cast<uintptr_t>(row0) +
+                                  static_cast<uintptr_t>(static_cast<intptr_t>(offset)) *
+                                      host::kPixelBytes;
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(address));
     }
 };
 

@@ -48,8 +48,8 @@ struct RowLanes {
           row0(reinterpret_cast<const uint8_t*>(src.row0)) {}
 };
 
-// Where destination pixels x, x + 1, ... land, and which of them both land
-// inside the source and lie among the `remaining` pixels of the row.
+// Where the destination pixels of columns `xs` land, and which of them land
+// inside the source.
 template <class V>
 struct Landing {
     typename V::Float sx, sy;
@@ -57,16 +57,15 @@ struct Landing {
 };
 
 template <class V>
-inline Landing<V> land(const RowLanes<V>& m, int32_t x, int32_t remaining) {
+inline Landing<V> land(const RowLanes<V>& m, typename V::Int xs) {
     using Float = typename V::Float;
-    const Float dx = V::sub(V::to_float(V::add(V::splat(x), V::lane_numbers())), m.dest_cx);
+    const Float dx = V::sub(V::to_float(xs), m.dest_cx);
     const Float sx = V::add(V::add(V::add(V::mul(m.a00, dx), m.row_x), m.a02), m.src_cx);
     const Float sy = V::add(V::add(V::add(V::mul(m.a10, dx), m.row_y), m.a12), m.src_cy);
     const Float zero = V::splat(0.0f);
-    const typename V::Int inside =
-        V::bit_and(V::bit_and(V::at_least(sx, zero), V::below(sx, m.src_width)),
-                   V::bit_and(V::at_least(sy, zero), V::below(sy, m.src_height)));
-    return {sx, sy, V::bit_and(inside, V::greater(V::splat(remaining), V::lane_numbers()))};
+    return {sx, sy,
+            V::bit_and(V::bit_and(V::at_least(sx, zero), V::below(sx, m.src_width)),
+                       V::bit_and(V::at_least(sy, zero), V::below(sy, m.src_height)))};
 }
 
 // Source offsets, in pixels from row 0, of the pixels the lanes fall in.
@@ -138,29 +137,33 @@ inline typename V::Int bilinear(const RowLanes<V>& m, const Landing<V>& at) {
 
 // Fills a destination row a vector at a time with `sample(lanes, landing)`,
 // keeping the old pixel in every lane that does not land inside. The last
-// few pixels go through a copy, so nothing outside the row is touched.
+// few pixels go through a copy, their lanes beyond the row masked off, so
+// nothing outside the row is read or written.
 template <class V, class Sample>
 inline void transform_row(const RowLanes<V>& m, uint8_t* dest_row, int32_t dest_width,
                           Sample sample) {
-    for (int32_t x = 0;; x += V::kLanes) {
-        const int32_t remaining = dest_width - x;
-        const Landing<V> at = land(m, x, remaining);
-        if (V::any(at.inside)) {
-            const typename V::Int pixels = sample(m, at);
-            uint8_t* out = dest_row + static_cast<ptrdiff_t>(x) * host::kPixelBytes;
-            if (remaining < V::kLanes) {
-                const size_t bytes = static_cast<size_t>(remaining) * host::kPixelBytes;
-                alignas(32) uint8_t tail[V::kLanes * host::kPixelBytes] = {};
-                std::memcpy(tail, out, bytes);
-                V::store(tail, V::select(at.inside, pixels, V::load(tail)));
-                std::memcpy(out, tail, bytes);
-            } else {
-                V::store(out, V::all(at.inside) ? pixels
-                                                : V::select(at.inside, pixels, V::load(out)));
-            }
-        }
-        if (remaining <= V::kLanes) return;
+    int32_t x = 0;
+    typename V::Int xs = V::lane_numbers();
+    const typename V::Int step = V::splat(V::kLanes);
+    for (; dest_width - x >= V::kLanes; x += V::kLanes, xs = V::add(xs, step)) {
+        const Landing<V> at = land(m, xs);
+        if (!V::any(at.inside)) continue;
+        const typename V::Int pixels = sample(m, at);
+        uint8_t* out = dest_row + static_cast<ptrdiff_t>(x) * host::kPixelBytes;
+        V::store(out, V::all(at.inside) ? pixels : V::select(at.inside, pixels, V::load(out)));
     }
+    if (x == dest_width) return;
+    Landing<V> at = land(m, xs);
+    const int32_t remaining = dest_width - x;
+    at.inside = V::bit_and(at.inside, V::greater(V::splat(remaining), V::lane_numbers()));
+    if (!V::any(at.inside)) return;
+    const typename V::Int pixels = sample(m, at);
+    uint8_t* out = dest_row + static_cast<ptrdiff_t>(x) * host::kPixelBytes;
+    const size_t bytes = static_cast<size_t>(remaining) * host::kPixelBytes;
+    alignas(32) uint8_t tail[V::kLanes * host::kPixelBytes] = {};
+    std::memcpy(tail, out, bytes);
+    V::store(tail, V::select(at.inside, pixels, V::load(tail)));
+    std::memcpy(out, tail, bytes);
 }
 
 template <class V>
