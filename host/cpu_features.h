@@ -15,4 +15,15 @@ inline bool cpu_has_avx2() {
 #endif
 }
 
+// AVX-512 with its byte instructions and the two-table byte permute.
+inline bool cpu_has_avx512_vbmi() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+           __builtin_cpu_supports("avx512vbmi");
+#else
+    return false;
+#endif
+}
+
 }  // namespace host

@@ -11,7 +11,8 @@ namespace lumoria {
 
 const FilterRows& fastest_filter_rows() {
 #if LUMORIA_FILTER_VECTORS
-    return host::cpu_has_avx2() ? kAvx2FilterRows : kSse2FilterRows;
+    if (!host::cpu_has_avx2()) return kSse2FilterRows;
+    return host::cpu_has_avx512_vbmi() ? kAvx2VbmiFilterRows : kAvx2FilterRows;
 #else
     return kPlainFilterRows;
 #endif

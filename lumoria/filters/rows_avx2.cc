@@ -129,5 +129,11 @@ const FilterRows kAvx2FilterRows{
     vector_kernels::negative_row<Avx2>, shuffled_lookup_colour_row,
     shuffled_lookup_all_row};
 
+const FilterRows kAvx2VbmiFilterRows{
+    vector_kernels::tint_row<Avx2>,     vector_kernels::colorize_row<Avx2>,
+    vector_kernels::grey_row<Avx2>,     vector_kernels::grayscale_row<Avx2>,
+    vector_kernels::negative_row<Avx2>, vbmi_lookup_colour_row,
+    vbmi_lookup_all_row};
+
 }  // namespace lumoria
 #endif

@@ -1,5 +1,6 @@
 // Vectorised twins of the filter rows, for x86 CPUs: an SSE2 set (the x86
-// baseline) and an AVX2 set, to be used only where the CPU has AVX2. Each row
+// baseline), an AVX2 set, to be used only where the CPU has AVX2, and the
+// same with table lookups for CPUs that also have AVX-512 VBMI. Each row
 // gives exactly the bytes of its plain twin in rows.h.
 //
 // The mixing rows (tint, colorize, grayscale) compute in 16-bit lanes and
@@ -28,6 +29,11 @@ inline bool fits_vector_mix(const ColourMix& mix) {
 #if LUMORIA_FILTER_VECTORS
 extern const FilterRows kSse2FilterRows;
 extern const FilterRows kAvx2FilterRows;
+// The AVX2 set with the table lookups of AVX-512 VBMI, for CPUs with both.
+extern const FilterRows kAvx2VbmiFilterRows;
+
+void vbmi_lookup_colour_row(uint8_t* pixels, int32_t width, const uint8_t* bytes);
+void vbmi_lookup_all_row(uint8_t* pixels, int32_t width, const uint8_t* bytes);
 #endif
 
 // The fastest set this CPU runs, asked anew at every call.

@@ -30,6 +30,8 @@ std::vector<RowSet> vector_sets() {
 #if LUMORIA_FILTER_VECTORS
     sets.push_back({"sse2", &kSse2FilterRows});
     if (host::cpu_has_avx2()) sets.push_back({"avx2", &kAvx2FilterRows});
+    if (host::cpu_has_avx2() && host::cpu_has_avx512_vbmi())
+        sets.push_back({"avx2 and avx512 vbmi", &kAvx2VbmiFilterRows});
 #endif
     return sets;
 }
