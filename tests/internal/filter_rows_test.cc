@@ -217,15 +217,15 @@ TEST(FilterRows, ExportsGiveThePlainBytesForEveryArgumentShape) {
             standin::Bitmap bitmap(37, 3);
             bitmap.randomize(seed++);
             std::vector<uint8_t> expected = bitmap.pixels();
-            const ColourMix mix{amount, colour, 200, 255 - colour};
+            const ColourMix mix{amount, colour, 200, colour ^ 0x55};
             for (int32_t y = 0; y < 3; ++y) tint_row(expected.data() + y * 37 * 4, 37, mix);
-            ASSERT_EQ(::tint(bitmap.handle(), amount, colour, 200, 255 - colour), 1);
+            ASSERT_EQ(::tint(bitmap.handle(), amount, colour, 200, colour ^ 0x55), 1);
             EXPECT_EQ(bitmap.pixels(), expected) << "tint " << amount << " " << colour;
 
             bitmap.randomize(seed++);
             expected = bitmap.pixels();
             for (int32_t y = 0; y < 3; ++y) colorize_row(expected.data() + y * 37 * 4, 37, mix);
-            ASSERT_EQ(::colorize(bitmap.handle(), amount, colour, 200, 255 - colour), 1);
+            ASSERT_EQ(::colorize(bitmap.handle(), amount, colour, 200, colour ^ 0x55), 1);
             EXPECT_EQ(bitmap.pixels(), expected) << "colorize " << amount << " " << colour;
         }
     for (int32_t amount : amounts) {
