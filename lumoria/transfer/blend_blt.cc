@@ -19,6 +19,6 @@ int32_t blend_blt(int32_t dest, int32_t src, int32_t dx, int32_t dy, int32_t sx,
     // calls within the same second draw the same pattern.
     if (dissolve) std::srand(static_cast<unsigned>(std::time(nullptr)));
     if (const lumoria::RowFunction row = lumoria::blend_row(blend_mode))
-        lumoria::walk_rows(t, row, opacity);
+        lumoria::walk_rows(t, row, nullptr, opacity);
     return 1;
 }

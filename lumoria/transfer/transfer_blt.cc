@@ -9,6 +9,6 @@ int32_t transfer_blt(int32_t dest, int32_t src, int32_t dx, int32_t dy, int32_t 
     if (!lumoria::clip_transfer({dest, src, dx, dy, sx, sy, width, height}, opacity == 0, t))
         return 0;
     if (const lumoria::RowFunction row = lumoria::layer_row(static_cast<uint32_t>(mode)))
-        lumoria::walk_rows(t, row, opacity);
+        lumoria::walk_rows(t, row, nullptr, opacity);
     return 1;
 }
