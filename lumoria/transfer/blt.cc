@@ -5,6 +5,7 @@
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/composite.h"
 #include "lumoria/transfer/transfer_clip.h"
+#include "lumoria/transfer/vector_rows.h"
 
 namespace lumoria {
 namespace {
@@ -28,7 +29,7 @@ int32_t blt(int32_t dest, int32_t src, int32_t dx, int32_t dy, int32_t sx, int32
     lumoria::ClippedTransfer t;
     if (!lumoria::clip_transfer({dest, src, dx, dy, sx, sy, width, height}, opacity == 0, t))
         return 0;
-    lumoria::walk_rows(t, lumoria::alpha_over_row, nullptr, opacity);
+    lumoria::walk_rows(t, lumoria::alpha_over_row, lumoria::fast_over_row(opacity), opacity);
     return 1;
 }
 
