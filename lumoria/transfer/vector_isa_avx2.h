@@ -66,13 +66,6 @@ struct Avx2 {
     static Lanes narrow(Wide low, Wide high) {
         return (Lanes)_mm256_packus_epi32((__m256i)low, (__m256i)high);
     }
-    // The full 32-bit products of the first and second half of the lanes.
-    static Wide low_product(Lanes a, Lanes b) {
-        return (Wide)_mm256_unpacklo_epi16((__m256i)(a * b), (__m256i)mulhi(a, b));
-    }
-    static Wide high_product(Lanes a, Lanes b) {
-        return (Wide)_mm256_unpackhi_epi16((__m256i)(a * b), (__m256i)mulhi(a, b));
-    }
     static Floats to_floats(Wide v) { return _mm256_cvtepi32_ps((__m256i)v); }
     // Truncation toward zero; defined for every input.
     static Wide truncate(Floats v) { return (Wide)_mm256_cvttps_epi32(v); }

@@ -69,13 +69,6 @@ struct Sse2 {
         const Lanes packed = (Lanes)_mm_packs_epi32((__m128i)(low - 32768), (__m128i)(high - 32768));
         return packed ^ 0x8000;
     }
-    // The full 32-bit products of the first and second half of the lanes.
-    static Wide low_product(Lanes a, Lanes b) {
-        return (Wide)_mm_unpacklo_epi16((__m128i)(a * b), (__m128i)mulhi(a, b));
-    }
-    static Wide high_product(Lanes a, Lanes b) {
-        return (Wide)_mm_unpackhi_epi16((__m128i)(a * b), (__m128i)mulhi(a, b));
-    }
     static Floats to_floats(Wide v) { return _mm_cvtepi32_ps((__m128i)v); }
     // Truncation toward zero; defined for every input.
     static Wide truncate(Floats v) { return (Wide)_mm_cvttps_epi32(v); }

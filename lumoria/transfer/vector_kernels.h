@@ -16,7 +16,8 @@
 // - for integers x >= 0 and y >= 1 with x + y <= 2^24, the float quotient
 //   x / y truncated is the integer quotient (rounding cannot reach the next
 //   integer).
-// Each dividend that exceeds 16 bits says why it keeps within these bounds.
+// Each formula whose terms exceed 16 bits says how it keeps within these
+// bounds.
 //
 // Included only by *_sse2.cc and *_avx2.cc files (and tests), after the
 // header of their instruction set; internal to each of them.
@@ -63,12 +64,14 @@ struct TransferKernels {
     // x / 255 for every x of 0..65535: a multiply-high by 0x8081, then >> 7.
     static Lanes div255(Lanes x) { return I::mulhi(x, lanes_of(0x8081)) >> 7; }
 
-    // x / 65025 for every x of 0..2^25. The float estimate is off by at most
-    // one; the exact remainder corrects it (a true comparison is -1).
-    static Wide div65025(Wide x) {
-        const Wide q = I::truncate(I::to_floats(x) * (1.0f / 65025));
-        const Wide r = x - q * 65025;
-        return q - (r >= 65025) + (r < 0);
+    // x = 255 high + rest with rest 0..254: a product x e of 24 bits is then
+    // 255 high e + rest e, with both products within 16 bits.
+    struct Split {
+        Lanes high, rest;
+    };
+    static Split split255(Lanes x) {
+        const Lanes high = div255(x);
+        return {high, x - high * 255};
     }
 
     // x / 255 for integer-valued x of 0..65535: (x + 1/2) / 255 lies at least
@@ -254,12 +257,11 @@ struct TransferKernels {
 
     struct Multiply : Defaults {
         static Lanes full(Lanes d, Lanes s) { return div255(d * s); }
-        // d * s * e / 255 needs 24 bits; with d * s = 255 a + b it is
-        // a * e + (b * e) / 255, each term within 16 bits, and the sum with
-        // d * (255 - e) is at most 255 d.
+        // d s e / 255 is high e + (rest e) / 255, and its sum with
+        // d (255 - e) is at most 255 d.
         static Lanes weighted(Lanes d, Lanes s, Lanes e) {
-            const Lanes ds = d * s, a = div255(ds), b = ds - a * 255;
-            return div255(d * (255 - e) + a * e + div255(b * e));
+            const Split ds = split255(d * s);
+            return div255(d * (255 - e) + ds.high * e + div255(ds.rest * e));
         }
     };
 
@@ -382,26 +384,35 @@ struct TransferKernels {
     struct Behind {
         static bool block(Pixels d, Pixels s, const Row& r, Pixels& out) {
             if (I::all((alpha_of(d) == 255) | (alpha_of(s) == 0))) return false;
-            out = I::pack(lanes(I::low_lanes(d), I::low_lanes(s), r),
-                          lanes(I::high_lanes(d), I::high_lanes(s), r));
+            const bool some_full = I::any(alpha_of(s) == r.full_alpha);
+            out = I::pack(lanes(I::low_lanes(d), I::low_lanes(s), r, some_full),
+                          lanes(I::high_lanes(d), I::high_lanes(s), r, some_full));
             return true;
         }
 
-        static Lanes lanes(Lanes d, Lanes s, const Row& r) {
+        static Lanes lanes(Lanes d, Lanes s, const Row& r, bool some_full) {
             const Lanes a = spread<host::kAlpha>(d), e = effective(s, r);
-            const Lanes full = r.alpha ? lanes_of(255) : div255(s * (255 - a) + d * a);
-            const Lanes part = r.alpha ? a + div255((255 - a) * e) : colour(d, s, a, e);
+            Lanes out = r.alpha ? a + div255((255 - a) * e) : colour(d, s, a, e);
+            if (some_full) {
+                const Lanes full = r.alpha ? lanes_of(255) : div255(s * (255 - a) + d * a);
+                out = e == 255 ? full : out;
+            }
             const Mask keep = (a == 255) | (spread<host::kAlpha>(s) == 0);
-            return keep ? d : (e == 255 ? full : part);
+            return keep ? d : out;
         }
 
-        // (s (255 - A) e + d A (510 - e)) / 65025, stored as its low 8 bits.
-        // The sum reaches 255 x 129540 < 2^25, so it is formed in 32 bits.
+        // (u e + v (510 - e)) / 65025 with u = s (255 - A) and v = d A, stored
+        // as its low 8 bits. The sum needs 25 bits; split u and v by 255:
+        //   sum = 255 (v + u.high e + v.high (255 - e)) + u.rest e + v.rest (255 - e)
+        // and divide by 255 twice, each time keeping only what fits 16 bits:
+        //   sum / 65025 = v.high + (v.rest + w) / 255, where
+        //   w = u.high e + v.high (255 - e) + (u.rest e + v.rest (255 - e)) / 255
+        // is at most 65025 + 254.
         static Lanes colour(Lanes d, Lanes s, Lanes a, Lanes e) {
-            const Lanes u = s * (255 - a), v = d * a, f = 510 - e;
-            const Wide low = div65025(I::low_product(u, e) + I::low_product(v, f));
-            const Wide high = div65025(I::high_product(u, e) + I::high_product(v, f));
-            return I::narrow(low & 0xFF, high & 0xFF);
+            const Split u = split255(s * (255 - a)), v = split255(d * a);
+            const Lanes w =
+                u.high * e + v.high * (255 - e) + div255(u.rest * e + v.rest * (255 - e));
+            return (v.high + div255(v.rest + w)) & 0xFF;
         }
     };
 

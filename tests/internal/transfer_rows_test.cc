@@ -147,6 +147,28 @@ TEST(VectorRows, EveryChannelFormulaOverItsWholeDomain) {
     }
 }
 
+// Drawing behind also depends on the destination alpha A: every (A, e, s)
+// for destination values at the ends and in the middle.
+TEST(VectorRows, BehindOverEveryAlphaAndEffectiveAlpha) {
+    const Twins behind = all_twins().back();
+    ASSERT_EQ(behind.name, "layer mode 3");
+    static constexpr uint8_t kDestColours[][3] = {{0, 1, 2}, {127, 128, 200}, {253, 254, 255}};
+    Bytes dest(256 * 4), src(256 * 4);
+    for (const auto& d : kDestColours) {
+        for (int a = 0; a < 256; ++a) {
+            for (int sa = 0; sa < 256; ++sa) {
+                for (int i = 0; i < 256; ++i) {
+                    std::memcpy(&dest[4 * i], d, 3);
+                    dest[4 * i + 3] = static_cast<uint8_t>(a);
+                    src[4 * i] = src[4 * i + 1] = src[4 * i + 2] = static_cast<uint8_t>(i);
+                    src[4 * i + 3] = static_cast<uint8_t>(sa);
+                }
+                if (!all_match(behind, dest, src, 255)) return;
+            }
+        }
+    }
+}
+
 // Random bytes leaning towards each rule's edges: 0 and 255, their
 // neighbours, the middle, and source alphas on either side of e = 0.
 class EdgyPixels {

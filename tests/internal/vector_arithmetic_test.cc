@@ -14,7 +14,6 @@
 namespace {
 
 using K = lumoria::TransferKernels<lumoria::Sse2>;
-using Wide = K::Wide;
 using Floats = K::Floats;
 
 TEST(VectorArithmetic, Div255IsExactForEverySixteenBitValue) {
@@ -30,13 +29,6 @@ TEST(VectorArithmetic, FloatDiv255IsExactForEverySixteenBitValue) {
     for (int32_t x = 0; x < 65536; x += 4) {
         const Floats q = K::div255(Floats{0, 1, 2, 3} + static_cast<float>(x));
         for (int i = 0; i < 4; ++i) ASSERT_EQ(q[i], static_cast<float>((x + i) / 255)) << x + i;
-    }
-}
-
-TEST(VectorArithmetic, Div65025IsExactUpToTwoToTheTwentyFifth) {
-    for (int32_t x = 0; x <= (1 << 25); x += 4) {
-        const Wide q = K::div65025(Wide{x, x + 1, x + 2, x + 3});
-        for (int i = 0; i < 4; ++i) ASSERT_EQ(q[i], (x + i) / 65025) << x + i;
     }
 }
 
