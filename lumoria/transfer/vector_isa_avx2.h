@@ -56,7 +56,7 @@ struct Avx2 {
     // The high 16 bits of each 32-bit product.
     static Lanes mulhi(Lanes a, Lanes b) { return (Lanes)_mm256_mulhi_epu16((__m256i)a, (__m256i)b); }
     // The first and second half of the lanes widened to 32 bits, and back
-    // (each value must be 0..65535).
+    // (values above 65535 give 65535; none may be negative).
     static Wide low_wide(Lanes v) {
         return (Wide)_mm256_unpacklo_epi16((__m256i)v, _mm256_setzero_si256());
     }

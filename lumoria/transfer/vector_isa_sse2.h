@@ -57,7 +57,7 @@ struct Sse2 {
     // The high 16 bits of each 32-bit product.
     static Lanes mulhi(Lanes a, Lanes b) { return (Lanes)_mm_mulhi_epu16((__m128i)a, (__m128i)b); }
     // The first and second half of the lanes widened to 32 bits, and back
-    // (each value must be 0..65535).
+    // (values above 65535 give 65535; none may be negative).
     static Wide low_wide(Lanes v) {
         return (Wide)_mm_unpacklo_epi16((__m128i)v, _mm_setzero_si128());
     }

@@ -14,8 +14,9 @@
 // - integers below 2^24 are exact in float, and so are their sums and
 //   products while they stay below 2^24;
 // - for integers x >= 0 and y >= 1 with x + y <= 2^24, the float quotient
-//   x / y truncated is the integer quotient (rounding cannot reach the next
-//   integer).
+//   x / y truncated is the integer quotient or, rounding upwards, one more
+//   (it cannot pass the next integer), which the exact remainder shows.
+// None of this depends on the caller's rounding mode.
 // Each formula whose terms exceed 16 bits says how it keeps within these
 // bounds.
 //
@@ -76,25 +77,28 @@ struct TransferKernels {
 
     // x / 255 for integer-valued x of 0..65535: (x + 1/2) / 255 lies at least
     // 1/510 away from an integer, far beyond the error of multiplying by the
-    // float nearest 1/255. Cheaper than a division.
+    // float nearest 1/255 in any rounding mode. Cheaper than a division.
     static Floats div255(Floats x) { return I::to_floats(I::truncate((x + 0.5f) * (1.0f / 255))); }
 
     // x / y rounded down, for integer-valued x >= 0 and y >= 1 with
-    // x + y <= 2^24.
-    template <class Divisor>
-    static Floats quotient(Floats x, Divisor y) {
-        return I::to_floats(I::truncate(x / y));
+    // x + y <= 2^24. Whatever rounding mode the caller has set, the float
+    // quotient truncated is the integer quotient or one more; the exact
+    // remainder takes back the one too many.
+    static Wide whole_quotient(Floats x, Floats y) {
+        const Wide q = I::truncate(x / y);
+        return q + (Wide)(I::to_floats(q) * y > x);  // a true comparison is -1
     }
+    static Floats quotient(Floats x, Floats y) { return I::to_floats(whole_quotient(x, y)); }
 
     // y, or 1 where y is 0: a divisor for lanes whose quotient is not used.
     static Lanes nonzero(Lanes y) { return y == 0 ? lanes_of(1) : y; }
 
-    // f(a, b, c) in float lanes, for a result of 0..65535.
+    // f(a, b, c) worked in float lanes; f gives whole numbers of 32 bits, and
+    // any above 65535 come back as 65535.
     template <class F>
     static Lanes in_floats(Lanes a, Lanes b, Lanes c, F f) {
         const auto half = [&](Wide (*widen)(Lanes)) {
-            return I::truncate(f(I::to_floats(widen(a)), I::to_floats(widen(b)),
-                                 I::to_floats(widen(c))));
+            return f(I::to_floats(widen(a)), I::to_floats(widen(b)), I::to_floats(widen(c)));
         };
         return I::narrow(half(I::low_wide), half(I::high_wide));
     }
@@ -102,8 +106,7 @@ struct TransferKernels {
     // x e 255 / y (y >= 1), 65535 at most; the dividend is below 2^24.
     static Lanes scaled_ratio(Lanes x, Lanes e, Lanes y) {
         return in_floats(x, e, y, [](Floats x, Floats e, Floats y) {
-            const Floats q = quotient(x * e * 255, y);
-            return q > 65535 ? floats_of(65535) : q;
+            return whole_quotient(x * e * 255, y);
         });
     }
 
@@ -287,13 +290,14 @@ struct TransferKernels {
         static Floats light(Floats d, Floats s) { return d * (255 * d + (510 - 2 * d) * s); }
         static Lanes full(Lanes d, Lanes s) {
             return in_floats(d, s, Lanes{}, [](Floats d, Floats s, Floats) {
-                return quotient(light(d, s), 65025.0f);
+                return whole_quotient(light(d, s), floats_of(65025));
             });
         }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) {
             return in_floats(d, s, e, [](Floats d, Floats s, Floats e) {
-                const Floats n = light(d, s), a = quotient(n, 65025.0f), b = n - a * 65025;
-                return div255(d * (255 - e) + a * e + quotient(b * e, 65025.0f));
+                const Floats n = light(d, s), a = quotient(n, floats_of(65025));
+                const Floats share = a * e + quotient((n - a * 65025) * e, floats_of(65025));
+                return I::truncate(div255(d * (255 - e) + share));
             });
         }
     };

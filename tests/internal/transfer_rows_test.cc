@@ -2,6 +2,7 @@
 // rule, every instruction set the CPU has, byte for byte.
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cstring>
 #include <random>
 #include <string>
@@ -223,6 +224,22 @@ TEST(VectorRows, MatchOnRandomRowsOfEveryWidthAndOpacity) {
             }
         }
     }
+}
+
+// The float arithmetic of some modes must not depend on the rounding mode
+// the caller has set.
+TEST(VectorRows, MatchInEveryRoundingMode) {
+    EdgyPixels pixels(17);
+    for (int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        ASSERT_EQ(std::fesetround(mode), 0);
+        for (const Twins& t : all_twins()) {
+            for (int32_t opacity = 1; opacity <= 255; opacity += 2) {
+                const int32_t w = 1 + static_cast<int32_t>(pixels.below(64));
+                if (!all_match(t, pixels.dest(w), pixels.src(w, opacity), opacity)) break;
+            }
+        }
+    }
+    std::fesetround(FE_TONEAREST);
 }
 
 // Sprite-like rows: long runs of alpha 0 and 255 with a few soft pixels, so
