@@ -1,12 +1,14 @@
 // Picks the vector rows for the CPU at hand, asking it at every call.
 #include "lumoria/transfer/vector_rows.h"
 
+#include "host/cpu_features.h"
+
 namespace lumoria {
 namespace {
 
 const VectorRows* rows_for_this_cpu() {
 #if defined(__x86_64__) || defined(__i386__)
-    if (__builtin_cpu_supports("avx2")) return &avx2::kRows;
+    if (host::cpu_has_avx2()) return &avx2::kRows;
 #endif
 #if defined(__SSE2__)
     return &sse2::kRows;
