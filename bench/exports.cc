@@ -178,24 +178,27 @@ std::vector<ExportCase> export_cases() {
         .restore = Restore::kDestAndSource,
     });
 
-    cases.push_back({
-        .symbol = "tint",
-        .call = [](void* fn, Scene& s) -> Call {
-            return [f = EXPORT(tint), &s] {
-                f(s.dest, kTint.amount, kTint.red, kTint.green, kTint.blue);
-            };
-        },
-        .plain = plain_tint(kTint.amount, kTint.red, kTint.green, kTint.blue),
-    });
-    cases.push_back({
-        .symbol = "colorize",
-        .call = [](void* fn, Scene& s) -> Call {
-            return [f = EXPORT(colorize), &s] {
-                f(s.dest, kColorize.amount, kColorize.red, kColorize.green, kColorize.blue);
-            };
-        },
-        .plain = plain_colorize(kColorize.amount, kColorize.red, kColorize.green, kColorize.blue),
-    });
+    // tint and colorize take the same arguments.
+    using ColourFilter = decltype(&::tint);
+    static_assert(std::is_same_v<ColourFilter, decltype(&::colorize)>);
+    struct ColourCase {
+        const char* symbol;
+        ColourArgs args;
+        Prepare (*plain)(int32_t amount, int32_t red, int32_t green, int32_t blue);
+    };
+    for (const ColourCase& c : {ColourCase{"tint", kTint, plain_tint},
+                                ColourCase{"colorize", kColorize, plain_colorize}}) {
+        const ColourArgs a = c.args;
+        cases.push_back({
+            .symbol = c.symbol,
+            .call = [a](void* fn, Scene& s) -> Call {
+                return [f = reinterpret_cast<ColourFilter>(fn), a, &s] {
+                    f(s.dest, a.amount, a.red, a.green, a.blue);
+                };
+            },
+            .plain = c.plain(a.amount, a.red, a.green, a.blue),
+        });
+    }
     cases.push_back({
         .symbol = "grayscale",
         .call = [](void* fn, Scene& s) -> Call {

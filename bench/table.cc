@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 
 #include "bench/registry.h"
 
@@ -45,7 +46,7 @@ void TableReporter::ReportRuns(const std::vector<Run>& runs) {
 std::string TableReporter::ratio(double speed, const std::string& reference) const {
     const auto found = speed_.find(reference);
     if (reference.empty() || found == speed_.end()) return "-";
-    return format("%.2f", speed / found->second);
+    return format("%#.3g", speed / found->second);
 }
 
 void TableReporter::Finalize() {
@@ -59,6 +60,14 @@ void TableReporter::Finalize() {
     }
     for (const auto& [name, message] : errors_)
         std::fprintf(out, "failed: %s: %s\n", name.c_str(), message.c_str());
+
+    std::set<std::string> bandwidth;
+    for (const TableRow& row : r.rows) bandwidth.insert({row.memset, row.memcpy});
+    for (const std::string& name : bandwidth) {
+        const auto found = speed_.find(name);
+        if (found != speed_.end())
+            std::fprintf(out, "%s: %.1f MP/s\n", name.c_str(), found->second);
+    }
 
     size_t width = 4;
     for (const TableRow& row : r.rows) width = std::max(width, row.name.size());
