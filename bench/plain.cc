@@ -3,8 +3,9 @@
 #include <functional>
 
 #include "Quorvex/inverse_map.h"
-#include "Quorvex/sampling.h"
+#include "Quorvex/rows.h"
 #include "host/host_bitmap.h"
+#include "lumoria/filters/pixel_rules.h"
 #include "lumoria/filters/rows.h"
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/blend_modes.h"
@@ -34,26 +35,17 @@ Prepare filter_rows(FilterRow row) {
     };
 }
 
-// Quorvex's per-pixel sampling, walked as its export walks it, with the
-// sampler inlined as there.
-using Sampler = void (*)(const host::Surface&, quorvex::SourcePoint, uint8_t*);
-template <Sampler sample>
-Prepare resampling(std::array<float, 9> matrix) {
-    return [matrix](Scene& s) -> Call {
+// Quorvex's plain row transform, walked as its export walks it.
+Prepare resampling(std::array<float, 9> matrix, quorvex::RowTransform transform) {
+    return [matrix, transform](Scene& s) -> Call {
         host::Surface src, dest;
         host::resolve(s.src, src);
         host::resolve(s.dest, dest);
         const quorvex::InverseMap map = quorvex::make_inverse_map(
             matrix.data(), src.width, src.height, dest.width, dest.height);
         return [=] {
-            for (int32_t y = 0; y < dest.height; ++y) {
-                const quorvex::RowTerms row = quorvex::row_terms(map, y);
-                uint8_t* out = dest.row(y);
-                for (int32_t x = 0; x < dest.width; ++x) {
-                    const quorvex::SourcePoint p = quorvex::map_pixel(map, row, x);
-                    if (quorvex::inside_source(map, p)) sample(src, p, out + x * host::kPixelBytes);
-                }
-            }
+            for (int32_t y = 0; y < dest.height; ++y)
+                transform(map, quorvex::row_terms(map, y), src, dest.row(y), dest.width);
         };
     };
 }
@@ -86,17 +78,20 @@ Prepare plain_grayscale(int32_t amount) {
 
 Prepare plain_negative() { return filter_rows(lumoria::negative_row); }
 
+// The caller's table is clamped into bytes once per call, as the export does.
 Prepare plain_table_lookup(LookupTable table, int32_t map_alpha) {
-    if (map_alpha > 0)
-        return filter_rows(
-            [table](uint8_t* p, int32_t w) { lumoria::lookup_all_row(p, w, table->data()); });
-    return filter_rows(
-        [table](uint8_t* p, int32_t w) { lumoria::lookup_colour_row(p, w, table->data()); });
+    const auto row = map_alpha > 0 ? lumoria::lookup_all_row : lumoria::lookup_colour_row;
+    return [table, row](Scene& s) -> Call {
+        return [table, row, &s] {
+            uint8_t bytes[256];
+            lumoria::clamp_table(table->data(), bytes);
+            for (int32_t y = 0; y < s.height; ++y) row(s.dest_bitmap.row(y), s.width, bytes);
+        };
+    };
 }
 
 Prepare plain_resampling(std::array<float, 9> matrix, int32_t mode) {
-    return mode == 1 ? resampling<quorvex::bilinear_pixel>(matrix)
-                     : resampling<quorvex::nearest_pixel>(matrix);
+    return resampling(matrix, mode == 1 ? quorvex::bilinear_row : quorvex::nearest_row);
 }
 
 }  // namespace bench
