@@ -28,6 +28,12 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
     const std::set<std::string> expected = {
         "clear_rect",
         "fill_rect",
+        "draw_circle",
+        "draw_ellipse",
+        "_Z9get_pixelliii",
+        "get_pixels",
+        "test",
+        "test2",
     };
     EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
 }

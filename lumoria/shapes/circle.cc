@@ -2,8 +2,9 @@
 //
 // A ring of outer radius r is traced by two midpoint walks at once, of the
 // outer radius r and of the inner radius q = r - 1, over one octant from the
-// axis to the diagonal; at step y the ring is r pixels wide from the inner to
-// the outer column, and that run is mirrored into all eight octants. A thick
+// axis to the diagonal; at step y the run covers the columns from the inner
+// walk's (exclusive) to the outer walk's, and is mirrored into all eight
+// octants. A thick
 // ring is made of levels, each one pixel smaller.
 //
 // The walks are not run step by step from the axis: their columns have closed
@@ -138,14 +139,9 @@ void draw_ring(const Canvas& canvas, int64_t cx, int64_t cy, int64_t r, const Ar
 // at distances d from the centre with (r - 1)^2 + (r - 1) <= d^2 < r^2 + r;
 // the margins cover rounding of the distances.
 void radii_near(const Canvas& canvas, int64_t cx, int64_t cy, int64_t& lowest, int64_t& highest) {
-    auto axis = [](int64_t c, int64_t extent, double& nearest, double& farthest) {
-        const int64_t to_first = c, to_last = c - (extent - 1);
-        nearest = static_cast<double>(to_first < 0 ? -to_first : to_last > 0 ? to_last : 0);
-        farthest = static_cast<double>(to_first > -to_last ? to_first : -to_last);
-    };
     double nx, fx, ny, fy;
-    axis(cx, canvas.width(), nx, fx);
-    axis(cy, canvas.height(), ny, fy);
+    axis_distances(cx, canvas.width(), nx, fx);
+    axis_distances(cy, canvas.height(), ny, fy);
     lowest = static_cast<int64_t>(std::floor(std::sqrt(nx * nx + ny * ny))) - 2;
     highest = static_cast<int64_t>(std::ceil(std::sqrt(fx * fx + fy * fy))) + 2;
 }

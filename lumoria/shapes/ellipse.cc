@@ -10,6 +10,7 @@
 // Every run has one colour and nothing is blended, so levels and runs can be
 // drawn in any order: only the levels whose rings can reach the bitmap are
 // drawn, and of those only the steps whose runs reach it.
+#include <cmath>
 #include <initializer_list>
 #include <limits>
 
@@ -73,20 +74,28 @@ Levels convex_below(Levels range, F f, double limit, bool strict) {
     return {first_true(range.first, lowest, below), last_true(lowest, range.last, below)};
 }
 
-// Where the rings of a run of levels can reach the bitmap. A level of
-// semi-axes a x b (|a|, b >= 4) sets pixels only within the ellipse of
-// semi-axes max(|a|, |a - 1|) + kMargin x b + kMargin, and none within the
-// ellipse min(|a|, |a - 1|) - kMargin x b - 1 - kMargin: the walks stay
-// within a pixel or two of their curves. The bitmap meets a centred ellipse
-// when its point nearest the centre (in each axis) is inside, and lies in it
-// when its farthest corner is. Along the levels both tests are convex in t.
+// Where the rings of levels can reach the bitmap.
+//
+// A round level (|a|, b >= 4 and b^2 > 2 |a| + 16) sets pixels only within
+// the ellipse of semi-axes max(|a|, |a - 1|) + kMargin x b + kMargin, and
+// none within the ellipse min(|a|, |a - 1|) - kMargin x b - 1 - kMargin: its
+// walks stay within a pixel or two of their curves. The bitmap meets a
+// centred ellipse when its point nearest the centre (in each axis) is inside,
+// and lies in it when its farthest corner is. Along the levels both tests are
+// convex in t, so the levels that pass are found by search.
+//
+// A flat level differs near its ends: there the inner walk reaches its axis
+// while the outer one is still in region 1, and from then on (late) moves
+// one row per column, past the axis, so the runs there reach that many rows
+// beyond the ring. Flat levels are few (b < sqrt(2 |a| + 16)) and are tested
+// one by one against a bound that allows for those rows.
 class Reach {
   public:
     static constexpr double kMargin = 4;
 
     Reach(const Canvas& canvas, int64_t cx, int64_t cy) {
-        axis(cx, canvas.width(), near_x_, far_x_);
-        axis(cy, canvas.height(), near_y_, far_y_);
+        axis_distances(cx, canvas.width(), near_x_, far_x_);
+        axis_distances(cy, canvas.height(), near_y_, far_y_);
     }
 
     // Levels of `range` whose |a| is x0 + x_slope * t (and the inner
@@ -127,15 +136,34 @@ class Reach {
         return count;
     }
 
+    // Whether the flat level a x b (|a|, |a - 1| >= 4, b >= 1) can reach
+    // the bitmap.
+    bool flat_level_reaches(int64_t a, int64_t b) const {
+        const double wide = static_cast<double>(a > 0 ? a : 1 - a);
+        const double narrow = wide - 1, inner_b = static_cast<double>(b - 1);
+        const double inner_a = static_cast<double>(a > 0 ? a - 1 : 1 - a);
+        // The inner walk is late only on rows y with B2 x >= A2 y, so not on
+        // rows above late_row, which its curve (within a row) leaves at
+        // column late_x; its runs from there reach `drop` rows past the axis.
+        double late_x = 0;
+        if (inner_b >= 1) {
+            const double late_row = inner_b * inner_b * (inner_a + 1) / (inner_a * inner_a);
+            const double h = (late_row + 2) / inner_b;
+            late_x = h < 1 ? inner_a * std::sqrt(1 - h * h) - 2 : 0;
+        }
+        if (late_x < 0) late_x = 0;
+        const double drop = wide + 2 - late_x;
+        if (near_x_ > wide + kMargin || near_y_ > static_cast<double>(b) + kMargin + drop)
+            return false;
+        const double hole_x = (late_x < narrow ? late_x : narrow) - kMargin;
+        const double hole_y = inner_b - kMargin;
+        return hole_x <= 0 || hole_y <= 0 || ratio2(far_x_, hole_x) + ratio2(far_y_, hole_y) >= 1;
+    }
+
   private:
     static double ratio2(double distance, double semi_axis) {
         const double r = distance / semi_axis;
         return r * r;
-    }
-    static void axis(int64_t centre, int64_t extent, double& nearest, double& farthest) {
-        const int64_t to_first = centre, to_last = centre - (extent - 1);
-        nearest = static_cast<double>(to_first < 0 ? -to_first : to_last > 0 ? to_last : 0);
-        farthest = static_cast<double>(to_first > -to_last ? to_first : -to_last);
     }
     double near_x_, far_x_, near_y_, far_y_;
 };
@@ -171,14 +199,27 @@ int32_t draw_ellipse(int32_t dest, int32_t cx, int32_t cy, int32_t radius_x, int
         }
     }
 
-    // Levels with b >= 1 walk their rings. Those with a small semi-axis are
-    // always drawn; the others where they can reach the bitmap.
+    // Levels with b >= 1 walk their rings, where they can reach the bitmap.
     const Levels walking{0, b - 1 < last ? b - 1 : last};
     const Reach reach(canvas, cx, cy);
-    Levels spans[6];
+    // The levels with |a| >= 4 either side of a = 0, each as a run of round
+    // levels followed by one of flat ones (b shrinks faster than |a|).
+    const Levels parts[2] = {intersect(walking, {0, a - 4}), intersect(walking, {a + 4, last})};
+    Levels spans[8];
     int count = 0;
-    count += reach.levels(intersect(walking, {0, a - 4}), a, -1, b, spans + count);
-    count += reach.levels(intersect(walking, {a + 4, walking.last}), -a, +1, b, spans + count);
+    for (const Levels& part : parts) {
+        const int64_t x0 = part.first > a ? -a : a, x_slope = part.first > a ? 1 : -1;
+        auto flat = [&](int64_t t) {
+            const int64_t bt = b - t, xt = x0 + x_slope * t;
+            return bt * bt <= 2 * xt + 16;
+        };
+        const int64_t first_flat = first_true(part.first, part.last, flat);
+        count += reach.levels({part.first, first_flat - 1}, x0, x_slope, b, spans + count);
+        for (int64_t t = first_flat; t <= part.last; ++t) {
+            if (reach.flat_level_reaches(a - t, b - t)) draw_level(canvas, cx, cy, a - t, b - t);
+        }
+    }
+    // Levels with a small semi-axis are always drawn.
     spans[count++] = intersect(walking, {a - 3, a + 3});
     spans[count++] = intersect(walking, {b - 3, b - 1});
     for (int i = 0; i < count; ++i) {

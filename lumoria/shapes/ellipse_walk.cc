@@ -69,6 +69,21 @@ int64_t Quarter::region1_row(int64_t x) const {
     return y;
 }
 
+int64_t Quarter::region1_next_move(int64_t x, int64_t y, int64_t limit) const {
+    if (x >= limit || region1_moves_in(x, y)) return x;
+    if (!region1_moves_in(limit, y)) return limit;
+    // The decision grows with x: from the smallest x' with
+    // B2 (x' + 1)^2 >= -(A2 (y^2 - y - B2) + round(A2 / 4)).
+    const Wide need = -(Wide::product(a2_, y * y - y - b2_) + Wide(round_a2_));
+    int64_t guess = b2_ > 0 ? root_guess(need.approximate() / static_cast<double>(b2_), 0, limit)
+                            : limit;
+    if (guess <= x) guess = x + 1;
+    if (guess > limit) guess = limit;
+    while (guess - 1 > x && region1_moves_in(guess - 1, y)) --guess;
+    while (!region1_moves_in(guess, y)) ++guess;
+    return guess;
+}
+
 int64_t Quarter::region2_column(int64_t y) const {
     // The largest x >= 1 with B2 (x^2 - x) <= A2 (B2 - y^2) - round(B2 / 4).
     const Wide room = Wide::product(a2_, b2_ - y * y) - Wide(round_b2_);
@@ -87,12 +102,15 @@ int64_t Region1Walk::row(const Quarter& q, int64_t x) {
     if (x <= until) return q.region1_row(x);
     int64_t at = until < 0 ? 0 : until;
     int64_t y = until < 0 ? q.b() : q.region1_row(until);
-    for (; at < x; ++at) {
-        const bool moves_in = q.region1_moves_in(at, y);
-        // Once the walk is late for this ellipse and moving in, it moves in
-        // at every further step (its decision value only grows).
-        if (moves_in && !q.region1_goes_on(at, y)) return y - (x - at);
-        if (moves_in) --y;
+    while (at < x) {
+        // The row stays until a step moves in; once the walk is late for this
+        // ellipse and moving in, it moves in at every further step (its
+        // decision value only grows).
+        at = q.region1_next_move(at, y, x);
+        if (at == x) break;
+        if (!q.region1_goes_on(at, y)) return y - (x - at);
+        --y;
+        ++at;
     }
     return y;
 }

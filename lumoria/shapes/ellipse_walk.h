@@ -38,6 +38,9 @@ class Quarter {
                    Wide(round_a2_) >=
                Wide(0);
     }
+    // The first column x' >= x whose region-1 step moves in from row y, or
+    // `limit` if that is later (the row stays until then).
+    int64_t region1_next_move(int64_t x, int64_t y, int64_t limit) const;
     // Whether the region-2 step from (x, y) to y - 1 also moves x out.
     bool region2_moves_out(int64_t x, int64_t y) const {
         return Wide::product(b2_, x * x + x) + Wide::product(a2_, (y - 1) * (y - 1) - b2_) +

@@ -47,6 +47,12 @@ Window window_of(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m) {
     return w;
 }
 
+void axis_distances(int64_t centre, int64_t extent, double& nearest, double& farthest) {
+    const int64_t to_first = centre, to_last = centre - (extent - 1);
+    nearest = static_cast<double>(to_first < 0 ? -to_first : to_last > 0 ? to_last : 0);
+    farthest = static_cast<double>(to_first > -to_last ? to_first : -to_last);
+}
+
 void fill_run(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m, const Run& run) {
     const int64_t length = run.hi - run.lo;
     if (m.vertical) {

@@ -56,6 +56,10 @@ struct Window {
 };
 
 Window window_of(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m);
+
+// Distances along one axis from a centre to the nearest and the farthest of
+// the bitmap's `extent` pixels (0 when the centre lies among them).
+void axis_distances(int64_t centre, int64_t extent, double& nearest, double& farthest);
 void fill_run(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m, const Run& run);
 
 // First step in [a, b] where `holds` turns true (it stays true after), or
