@@ -4,8 +4,7 @@
 // outer radius r and of the inner radius q = r - 1, over one octant from the
 // axis to the diagonal; at step y the run covers the columns from the inner
 // walk's (exclusive) to the outer walk's, and is mirrored into all eight
-// octants. A thick
-// ring is made of levels, each one pixel smaller.
+// octants. A thick ring is made of levels, each one pixel smaller.
 //
 // The walks are not run step by step from the axis: their columns have closed
 // forms (below), so a level jumps to the steps whose runs reach the bitmap, and
