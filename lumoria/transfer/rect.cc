@@ -94,6 +94,17 @@ int32_t fill_rect_raw(int32_t surface_width, int32_t surface_height, uint8_t* fi
     return 1;
 }
 
+int32_t fill_rect_on(const host::Surface& s, int32_t x, int32_t y, int32_t width, int32_t height,
+                     int32_t red, int32_t green, int32_t blue, int32_t alpha) {
+    Span r{x, y, width, height};
+    if (!clip_fill(s.width, s.height, r)) return 0;
+    uint8_t pixel[4];
+    make_pixel(red, green, blue, alpha, pixel);
+    fill_block(s.pixel(static_cast<int32_t>(r.x), static_cast<int32_t>(r.y)), s.stride(), r.width,
+               r.height, pixel);
+    return 1;
+}
+
 }  // namespace lumoria
 
 using lumoria::Span;
@@ -113,11 +124,5 @@ int32_t fill_rect(int32_t dest, int32_t x, int32_t y, int32_t width, int32_t hei
                   int32_t green, int32_t blue, int32_t alpha) {
     host::Surface s;
     if (!host::resolve(dest, s)) return 0;
-    Span r{x, y, width, height};
-    if (!lumoria::clip_fill(s.width, s.height, r)) return 0;
-    uint8_t pixel[4];
-    lumoria::make_pixel(red, green, blue, alpha, pixel);
-    lumoria::fill_block(s.pixel(static_cast<int32_t>(r.x), static_cast<int32_t>(r.y)),
-                        s.stride(), r.width, r.height, pixel);
-    return 1;
+    return lumoria::fill_rect_on(s, x, y, width, height, red, green, blue, alpha);
 }
