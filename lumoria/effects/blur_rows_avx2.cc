@@ -31,36 +31,57 @@ struct Lines {
     int32_t longest;
 };
 
-Vec load(const int32_t* lanes) { return _mm256_load_si256(reinterpret_cast<const Vec*>(lanes)); }
+// Each lane's run length: the same for all with fixed runs, else one by one.
+Vec runs_of(const FixedRun& run, const BlurFrame&, int32_t, int32_t) {
+    return _mm256_set1_epi32(run.samples);
+}
+Vec runs_of(const ScaledRun& run, const BlurFrame& frame, int32_t x0, int32_t y) {
+    alignas(32) int32_t runs[kLanes];
+    // Scaled runs lie within the 32-bit range.
+    for (int32_t lane = 0; lane < kLanes; ++lane)
+        runs[lane] = static_cast<int32_t>(run(x0 + lane - frame.cx, y - frame.cy));
+    return _mm256_load_si256(reinterpret_cast<const Vec*>(runs));
+}
 
-// A byte step of the line as a signed 32-bit value: ±4 or ±stride.
-int32_t signed_step(uintptr_t step) { return static_cast<int32_t>(static_cast<uint32_t>(step)); }
-
+// The lines of `lanes` pixels from (x0, y), as line_to_centre makes them:
+// the major axis is y where the way along y is strictly longer, else x.
 template <typename RunLength>
 Lines lines_of(const BlurFrame& frame, int32_t x0, int32_t y, int32_t lanes,
                const RunLength& run_length) {
-    alignas(32) int32_t offset[kLanes] = {}, error[kLanes] = {}, major[kLanes] = {},
-                        minor[kLanes] = {}, major_step[kLanes] = {}, minor_step[kLanes] = {},
-                        points[kLanes] = {};
-    const uintptr_t stride = frame.src.stride();
-    int32_t longest = 0;
-    for (int32_t lane = 0; lane < lanes; ++lane) {
-        const int32_t x = x0 + lane;
-        const CentreLine line = line_to_centre(frame.cx - x, frame.cy - y, stride);
-        // A pixel that is not blurred is the mean of itself alone.
-        const int64_t run = points_on_line(run_length(x - frame.cx, y - frame.cy), line);
-        points[lane] = static_cast<int32_t>(std::max<int64_t>(run, 1));
-        longest = std::max(longest, points[lane]);
-        offset[lane] = static_cast<int32_t>(int64_t{x} * host::kPixelBytes -
-                                            int64_t{y} * static_cast<int64_t>(stride));
-        error[lane] = line.major_length / 2;
-        major[lane] = line.major_length;
-        minor[lane] = line.minor_length;
-        major_step[lane] = signed_step(line.major_step);
-        minor_step[lane] = signed_step(line.minor_step);
-    }
-    return {load(offset),     load(error),      load(major), load(minor),
-            load(major_step), load(minor_step), load(points), longest};
+    const Vec lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    const Vec x = _mm256_add_epi32(_mm256_set1_epi32(x0), lane);
+    const Vec to_x = _mm256_sub_epi32(_mm256_set1_epi32(frame.cx), x);
+    const int32_t to_y = frame.cy - y;
+    const Vec along_x = _mm256_abs_epi32(to_x);
+    const Vec along_y = _mm256_set1_epi32(to_y < 0 ? -to_y : to_y);
+    const Vec y_major = _mm256_cmpgt_epi32(along_y, along_x);
+    const auto stride = static_cast<int32_t>(frame.src.stride());
+    // Rows run downwards in memory: a step down is a step back by a stride.
+    const Vec step_x = _mm256_blendv_epi8(_mm256_set1_epi32(-host::kPixelBytes),
+                                          _mm256_set1_epi32(host::kPixelBytes),
+                                          _mm256_cmpgt_epi32(to_x, _mm256_setzero_si256()));
+    const Vec step_y = _mm256_set1_epi32(to_y > 0 ? -stride : stride);
+    Lines lines;
+    lines.major_length = _mm256_blendv_epi8(along_x, along_y, y_major);
+    lines.minor_length = _mm256_blendv_epi8(along_y, along_x, y_major);
+    lines.major_step = _mm256_blendv_epi8(step_x, step_y, y_major);
+    lines.minor_step = _mm256_blendv_epi8(step_y, step_x, y_major);
+    lines.error = _mm256_srli_epi32(lines.major_length, 1);
+    // Within the surface's span, so the offset fits 32 bits.
+    lines.offset = _mm256_set1_epi32(static_cast<int32_t>(int64_t{x0} * host::kPixelBytes -
+                                                          int64_t{y} * stride));
+    lines.offset = _mm256_add_epi32(lines.offset, _mm256_slli_epi32(lane, 2));
+    // As many points as the run and the line allow, and at least the pixel
+    // itself: a pixel that is not blurred is the mean of itself alone.
+    const Vec one = _mm256_set1_epi32(1);
+    const Vec on_line = _mm256_add_epi32(lines.major_length, one);
+    const Vec points = _mm256_max_epi32(
+        _mm256_min_epi32(runs_of(run_length, frame, x0, y), on_line), one);
+    lines.points = _mm256_and_si256(points, _mm256_cmpgt_epi32(_mm256_set1_epi32(lanes), lane));
+    alignas(32) int32_t each[kLanes];
+    _mm256_store_si256(reinterpret_cast<Vec*>(each), lines.points);
+    lines.longest = *std::max_element(each, each + kLanes);
+    return lines;
 }
 
 // The truncated mean of each lane's sums. Sums below 2^24 and counts of at
