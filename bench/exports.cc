@@ -232,6 +232,7 @@ std::vector<ExportCase> export_cases() {
         .call = [](void* fn, Scene& s) -> Call {
             return [f = EXPORT(pixelize), &s] { f(s.dest, 8, 8); };
         },
+        .plain = plain_pixelize(8, 8),
     });
     for (int32_t vertical : {0, 1}) {
         cases.push_back({
@@ -241,6 +242,7 @@ std::vector<ExportCase> export_cases() {
             .call = [vertical](void* fn, Scene& s) -> Call {
                 return [f = EXPORT(ripple), vertical, &s] { f(s.dest, s.src, 8, 12, vertical); };
             },
+            .plain = plain_ripple(8, 12, vertical),
         });
     }
     cases.push_back({
@@ -250,15 +252,24 @@ std::vector<ExportCase> export_cases() {
                 f(s.dest, s.width / 2, s.height / 2, 0, 32, 50, std::min(s.width, s.height) / 2);
             };
         },
+        .plain = plain_ripple_circ(0, 32, 50),
     });
-    for (int32_t samples : {16, 64}) {
+    // Fixed runs of 16 and 64 samples, and runs scaled to about 64 at the
+    // middle of each edge.
+    struct BlurArgs {
+        int32_t samples, scaled;
+    };
+    for (const BlurArgs a : {BlurArgs{16, 0}, BlurArgs{64, 0}, BlurArgs{64, 1}}) {
         cases.push_back({
             .symbol = "radial_blur",
-            .label = "radial_blur/" + std::to_string(samples),
+            .label = "radial_blur/" + std::to_string(a.samples) + (a.scaled ? "-scaled" : ""),
             .inputs = I::kSourceInto,
-            .call = [samples](void* fn, Scene& s) -> Call {
-                return [f = EXPORT(radial_blur), samples, &s] { f(s.dest, s.src, samples, 0, 0); };
+            .call = [a](void* fn, Scene& s) -> Call {
+                return [f = EXPORT(radial_blur), a, &s] {
+                    f(s.dest, s.src, a.samples, 0, a.scaled);
+                };
             },
+            .plain = plain_radial_blur(a.samples, a.scaled),
         });
     }
 

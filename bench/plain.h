@@ -30,6 +30,15 @@ Prepare plain_negative();
 using LookupTable = std::shared_ptr<const std::array<int32_t, 256>>;
 Prepare plain_table_lookup(LookupTable table, int32_t map_alpha);
 
+// The spatial effects with the export's arguments, on their plain rows:
+// pixelize's block sums, ripple's strips drawn by the plain alpha-over row
+// over a cleared destination, ripple_circ's rescaled rows, and the radial
+// blur's walk of every pixel's line.
+Prepare plain_pixelize(int32_t block_width, int32_t block_height);
+Prepare plain_ripple(int32_t scale, int32_t amplitude, int32_t vertical);
+Prepare plain_ripple_circ(int32_t phase, int32_t period, int32_t strength);
+Prepare plain_radial_blur(int32_t samples, int32_t scaled);
+
 // Quorvex's resampling through `matrix` (mode 1 bilinear, else nearest).
 Prepare plain_resampling(std::array<float, 9> matrix, int32_t mode);
 

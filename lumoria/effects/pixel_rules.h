@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "host/host_bitmap.h"
 
@@ -32,6 +33,13 @@ inline void store_mean(const ChannelSums& sums, uint64_t count, uint8_t* out) {
     out[host::kGreen] = static_cast<uint8_t>(sums.green / count);
     out[host::kRed] = static_cast<uint8_t>(sums.red / count);
     out[host::kAlpha] = static_cast<uint8_t>(sums.alpha / count);
+}
+
+// Four bytes from `from` to `to`; the two may be the same pixel.
+inline void copy_pixel(const uint8_t* from, uint8_t* to) {
+    uint32_t value;
+    std::memcpy(&value, from, sizeof value);
+    std::memcpy(to, &value, sizeof value);
 }
 
 // One axis of a ring distance: the step converted to a 32-bit float and

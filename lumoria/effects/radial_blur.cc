@@ -2,7 +2,7 @@
 // the integer line from it to the centre of the surface.
 #include "host/host_bitmap.h"
 #include "lumoria.h"
-#include "lumoria/effects/rows.h"
+#include "lumoria/effects/blur_vectors.h"
 
 bool radial_blur(int32_t dest, int32_t src, int32_t samples, int32_t /*reserved*/,
                  int32_t scaled) {
@@ -23,12 +23,8 @@ bool radial_blur(int32_t dest, int32_t src, int32_t samples, int32_t /*reserved*
         for (int32_t y = 0; y < frame.dest.height; ++y) lumoria::copy_row(frame, y);
         return true;
     }
-    for (int32_t y = 0; y < frame.dest.height; ++y) {
-        if (scaled > 0) {
-            lumoria::blur_row_scaled(frame, y, samples);
-        } else {
-            lumoria::blur_row_fixed(frame, y, samples);
-        }
-    }
+    const lumoria::BlurRows& rows = lumoria::blur_rows_for(frame);
+    const auto row = scaled > 0 ? rows.scaled : rows.fixed;
+    for (int32_t y = 0; y < frame.dest.height; ++y) row(frame, y, samples);
     return true;
 }

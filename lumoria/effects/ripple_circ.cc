@@ -8,7 +8,7 @@
 
 #include "host/host_bitmap.h"
 #include "lumoria.h"
-#include "lumoria/effects/rows.h"
+#include "lumoria/effects/passes.h"
 
 namespace lumoria {
 namespace {
@@ -47,15 +47,12 @@ float ring_factor(int64_t distance, int32_t phase, int32_t period, int32_t stren
 }
 
 }  // namespace
-}  // namespace lumoria
 
-int32_t ripple_circ(int32_t dest, int32_t cx, int32_t cy, int32_t phase, int32_t period,
-                    int32_t strength, int32_t radius) {
-    host::Surface surface;
-    if (!host::resolve(dest, surface)) return 0;
+int32_t ring_pass(const host::Surface& surface, int32_t cx, int32_t cy, int32_t phase,
+                  int32_t period, int32_t strength, int32_t radius, RingRow rescale_row) {
     if (period < 1) return 0;
-    const lumoria::Range xs = lumoria::box_range(cx, radius, surface.width);
-    const lumoria::Range ys = lumoria::box_range(cy, radius, surface.height);
+    const Range xs = box_range(cx, radius, surface.width);
+    const Range ys = box_range(cy, radius, surface.height);
     if (xs.begin >= xs.end || ys.begin >= ys.end) return 1;
 
     // The whole distance grows with each step's magnitude, so the box's
@@ -63,13 +60,11 @@ int32_t ripple_circ(int32_t dest, int32_t cx, int32_t cy, int32_t phase, int32_t
     // a span no longer than about the box's diagonal whatever the centre and
     // the period. The table holds one factor for each of them up to the
     // radius; farther pixels keep their value.
-    using lumoria::float_square;
-    using lumoria::ring_distance;
-    const int64_t nearest = ring_distance(float_square(lumoria::nearest_step(cx, xs)),
-                                          float_square(lumoria::nearest_step(cy, ys)));
+    const int64_t nearest = ring_distance(float_square(nearest_step(cx, xs)),
+                                          float_square(nearest_step(cy, ys)));
     const int64_t farthest =
-        std::min<int64_t>(radius, ring_distance(float_square(lumoria::farthest_step(cx, xs)),
-                                                float_square(lumoria::farthest_step(cy, ys))));
+        std::min<int64_t>(radius, ring_distance(float_square(farthest_step(cx, xs)),
+                                                float_square(farthest_step(cy, ys))));
     if (nearest > farthest) return 1;
     const uint64_t size = static_cast<uint64_t>(farthest - nearest) + 1;
     if (size > std::numeric_limits<size_t>::max() / sizeof(float)) return 0;
@@ -79,16 +74,24 @@ int32_t ripple_circ(int32_t dest, int32_t cx, int32_t cy, int32_t phase, int32_t
     // One sine per distance of the first period; the pattern repeats after.
     for (uint64_t k = 0; k < size; ++k) {
         factors[k] = k < static_cast<uint64_t>(period)
-                         ? lumoria::ring_factor(nearest + static_cast<int64_t>(k), phase, period,
-                                                strength)
+                         ? ring_factor(nearest + static_cast<int64_t>(k), phase, period, strength)
                          : factors[k - static_cast<uint64_t>(period)];
     }
-    const lumoria::RingTable rings{factors, nearest, size};
+    const RingTable rings{factors, nearest, size};
     for (int64_t y = ys.begin; y < ys.end; ++y) {
-        const auto row = static_cast<int32_t>(y);
-        lumoria::ring_row(surface.pixel(static_cast<int32_t>(xs.begin), row), xs.end - xs.begin,
-                          xs.begin - cx, float_square(y - cy), rings);
+        rescale_row(surface.pixel(static_cast<int32_t>(xs.begin), static_cast<int32_t>(y)),
+                    xs.end - xs.begin, xs.begin - cx, float_square(y - cy), rings);
     }
     std::free(factors);
     return 1;
+}
+
+}  // namespace lumoria
+
+int32_t ripple_circ(int32_t dest, int32_t cx, int32_t cy, int32_t phase, int32_t period,
+                    int32_t strength, int32_t radius) {
+    host::Surface surface;
+    if (!host::resolve(dest, surface)) return 0;
+    return lumoria::ring_pass(surface, cx, cy, phase, period, strength, radius,
+                              lumoria::ring_row);
 }
