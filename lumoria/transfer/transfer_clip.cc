@@ -58,6 +58,10 @@ bool clip_transfer(const TransferArgs& args, bool refuse, ClippedTransfer& out) 
 
 void walk_rows(const ClippedTransfer& t, RowFunction plain, RowFunction fast, int32_t param) {
     if (t.width <= 0) return;
+    // A row narrower than one vector costs the vector rows more to set up
+    // than the plain walk takes (a ripple draws thousands of 1-pixel rows).
+    constexpr int32_t kNarrowRow = 8;
+    if (t.width < kNarrowRow) fast = nullptr;
     const size_t bytes = static_cast<size_t>(t.width) * host::kPixelBytes;
     for (int32_t k = 0; k < t.height; ++k) {
         uint8_t* dest = t.dest.pixel(t.dx, t.dy + k);
