@@ -15,13 +15,12 @@ void copy_row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t) {
     for (int32_t i = 0; i < width; ++i) store(pixel_at(dest, i), load(pixel_at(src, i)));
 }
 
-// The same, wherever a forward walk reads no pixel it has written itself:
-// there it is a plain move of the bytes.
+}  // namespace
+
 void move_row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t) {
     std::memmove(dest, src, static_cast<size_t>(width) * host::kPixelBytes);
 }
 
-}  // namespace
 }  // namespace lumoria
 
 int32_t blt(int32_t dest, int32_t src, int32_t dx, int32_t dy, int32_t sx, int32_t sy,

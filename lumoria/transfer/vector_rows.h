@@ -24,6 +24,10 @@ namespace avx2 {
 extern const VectorRows kRows;  // defined on x86; use only where the CPU has AVX2
 }
 
+// A whole-pixel copy, wherever a forward walk reads no pixel it has written
+// itself: there it is a plain move of the bytes.
+void move_row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t unused);
+
 // The vector twin for this CPU and opacity, or null where the plain row is
 // the only one.
 RowFunction fast_over_row(int32_t opacity);
