@@ -159,7 +159,8 @@ void Bitmap::fill(Pixel p) {
 void Bitmap::randomize(uint32_t seed) {
     Rng rng{seed * 2654435761u + 1};
     uint8_t* p = pixel_area();
-    for (size_t i = 0; i < pixel_bytes(); ++i) p[i] = rng.biased_byte();
+    const size_t bytes = pixel_bytes();  // not re-read after every store
+    for (size_t i = 0; i < bytes; ++i) p[i] = rng.biased_byte();
 }
 
 std::vector<uint8_t> Bitmap::pixels() const {
