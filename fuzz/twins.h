@@ -1,0 +1,89 @@
+// Fast paths against their plain twins, on the row functions linked in
+// directly from the libraries' objects.
+//
+// Each family lists its variants, the plain one first; a check draws a row
+// (or a small surface) and its arguments, runs every variant on its own copy
+// held in blocks of exactly the bytes the row spans, and expects each copy to
+// end byte for byte as the plain variant's. A variant that reads or writes
+// one byte outside its row is caught by AddressSanitizer.
+//
+// A vectorised set of row functions joins by adding itself to its family's
+// variant list (see the *_variants() functions in the twins_*.cc files),
+// with the condition under which its frame function would choose it. Until
+// such sets exist, each family holds only its plain variant, and the mode
+// runs the plain rows on exactly sized memory.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "caller_memory.h"
+#include "host/host_bitmap.h"
+#include "input.h"
+#include "trace.h"
+
+namespace fuzz {
+
+// Pixel bytes biased towards 0 and 255, where the rules' special cases lie,
+// from a seed drawn from the input (a row costs the input four bytes).
+std::vector<uint8_t> random_pixels(size_t pixels, uint32_t seed);
+
+// A row width: every small width, the widths around vector lengths, and a
+// few longer ones.
+int32_t row_width(Input& in);
+
+// A surface of width x height pixels held in `block` (positive sizes), laid
+// out as the engine lays it out: row 0 last, the rows running downwards.
+host::Surface surface_in(uint8_t* block, int32_t width, int32_t height);
+
+// The memory of one run: blocks, each holding exactly its bytes.
+class Blocks {
+  public:
+    explicit Blocks(const std::vector<std::vector<uint8_t>>& contents);
+    uint8_t* operator[](size_t k) const { return blocks_[k]->data(); }
+    // Every block's bytes, one after the other.
+    std::vector<uint8_t> contents() const;
+
+  private:
+    std::vector<std::unique_ptr<CallerArray<uint8_t>>> blocks_;
+};
+
+// Where the two rows of a row function with a source lie: in two blocks, or
+// in one, as the same row or overlapping by a shift in either direction (a
+// bitmap drawn onto itself).
+struct RowPairLayout {
+    std::vector<std::vector<uint8_t>> contents;
+    size_t dest_block, dest_offset, src_block, src_offset;  // offsets in bytes
+
+    RowPairLayout(Input& in, int32_t width);
+    uint8_t* dest(const Blocks& b) const { return b[dest_block] + dest_offset; }
+    const uint8_t* src(const Blocks& b) const { return b[src_block] + src_offset; }
+};
+
+// Runs `run(variant, blocks)` for each variant on fresh blocks filled with
+// `contents`, and stops the run unless every variant leaves the blocks (and
+// the extra output `run` returns) as the first variant does.
+template <class Variant, class Run>
+void expect_twins(const char* family, const std::vector<Variant>& variants,
+                  const std::vector<std::vector<uint8_t>>& contents, Run run) {
+    std::vector<uint8_t> expected;
+    for (size_t k = 0; k < variants.size(); ++k) {
+        const Blocks blocks(contents);
+        std::vector<uint8_t> out = run(variants[k], blocks);
+        const std::vector<uint8_t> bytes = blocks.contents();
+        out.insert(out.end(), bytes.begin(), bytes.end());
+        if (k == 0) {
+            expected = std::move(out);
+        } else if (out != expected) {
+            std::fprintf(stderr, "\n==== %s: %s differs from %s\n", family, variants[k].name,
+                         variants[0].name);
+            std::abort();
+        }
+    }
+}
+
+}  // namespace fuzz

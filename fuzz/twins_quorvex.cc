@@ -1,0 +1,81 @@
+// Twins of the Quorvex rows: one destination row mapped back into a small
+// source, nearest or bilinear, from another bitmap or from the same one.
+#include <string>
+
+#include "Quorvex/inverse_map.h"
+#include "Quorvex/sampling.h"
+#include "groups.h"
+#include "matrix.h"
+#include "twins.h"
+
+namespace fuzz {
+namespace {
+
+using quorvex::InverseMap;
+using quorvex::RowTerms;
+
+using RowTransform = void (*)(const InverseMap& map, RowTerms row, const host::Surface& src,
+                              uint8_t* dest_row, int32_t dest_width);
+
+struct RowVariant {
+    const char* name;
+    RowTransform row;
+};
+
+// The plain row as Quorvex walks it, built from the library's own pieces:
+// each pixel mapped back, and sampled where it lands inside the source.
+template <void (*Sample)(const host::Surface&, quorvex::SourcePoint, uint8_t*)>
+void plain_row(const InverseMap& map, RowTerms row, const host::Surface& src, uint8_t* dest_row,
+               int32_t dest_width) {
+    for (int32_t x = 0; x < dest_width; ++x) {
+        const quorvex::SourcePoint p = quorvex::map_pixel(map, row, x);
+        if (quorvex::inside_source(map, p)) Sample(src, p, dest_row + 4 * x);
+    }
+}
+
+// The variants of each row, the plain one first.
+std::vector<RowVariant> row_variants(bool bilinear) {
+    if (bilinear) return {{"plain", plain_row<quorvex::bilinear_pixel>}};
+    return {{"plain", plain_row<quorvex::nearest_pixel>}};
+}
+
+// The destination row is row y of a destination as wide as the row and
+// `dest_height` high, or, in place, row y of the source itself.
+void check_rows(Input& in) {
+    const bool bilinear = in.one_in(2);
+    const int32_t src_width = 1 + static_cast<int32_t>(in.below(24));
+    const int32_t src_height = 1 + static_cast<int32_t>(in.below(24));
+    const bool in_place = in.one_in(4);
+    const int32_t dest_width = in_place ? src_width : row_width(in);
+    const int32_t dest_height = in_place ? src_height : 1 + static_cast<int32_t>(in.below(24));
+    const int32_t y = static_cast<int32_t>(in.below(static_cast<uint32_t>(dest_height)));
+    CallerArray<float> matrix(9);
+    draw_matrix(in, matrix);
+    const InverseMap map =
+        quorvex::make_inverse_map(matrix.data(), src_width, src_height, dest_width, dest_height);
+    const uint32_t seed = in.u32();
+    std::vector<std::vector<uint8_t>> contents = {
+        random_pixels(static_cast<size_t>(src_width) * src_height, seed)};
+    if (!in_place) contents.push_back(random_pixels(static_cast<size_t>(dest_width), seed + 1));
+    if (tracing()) {
+        std::string m;
+        for (size_t k = 0; k < 9; ++k) m += " " + std::to_string(matrix.get(k));
+        note(std::string(bilinear ? "bilinear" : "nearest") + " row " + std::to_string(y) + " of " +
+             std::to_string(dest_width) + " x " + std::to_string(dest_height) + " from " +
+             std::to_string(src_width) + " x " + std::to_string(src_height) +
+             (in_place ? " in place" : "") + ", matrix" + m);
+    }
+    expect_twins(bilinear ? "bilinear row" : "nearest row", row_variants(bilinear), contents,
+                 [&](const RowVariant& v, const Blocks& b) {
+                     const host::Surface src = surface_in(b[0], src_width, src_height);
+                     uint8_t* dest_row = in_place ? src.row(y) : b[1];
+                     v.row(map, quorvex::row_terms(map, y), src, dest_row, dest_width);
+                     return std::vector<uint8_t>{};
+                 });
+}
+
+}  // namespace
+
+Group<TwinCheck> quorvex_twins() { return {"quorvex", {{"rows", check_rows}}}; }
+
+}  // namespace fuzz
