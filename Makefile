@@ -11,7 +11,7 @@ PREFIX ?= /usr/local
 DESTDIR ?=
 
 .PHONY: all build demo test test-sanitize test-m32 install check-tools check-m32 clean \
-	check-fuzz fuzz-build fuzz fuzz-ci
+        bench bench-smoke check-bench check-fuzz fuzz-build fuzz fuzz-ci
 
 all: build
 
@@ -30,6 +30,21 @@ demo: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+# The benchmark table (a few minutes); BENCH_ARGS takes Google Benchmark
+# flags, e.g. BENCH_ARGS='--benchmark_filter=blt/1920'.
+BENCH_ARGS ?= --benchmark_min_time=0.2
+BENCH = $(BUILD)/bench/lumoria-bench
+
+check-bench: build
+	@test -x $(BENCH) || { echo "Google Benchmark is missing: apt-get install libbenchmark-dev"; exit 1; }
+
+bench: check-bench
+	$(BENCH) $(BENCH_ARGS)
+
+# Every case once, judging no timing: the benchmark still builds and runs.
+bench-smoke: check-bench
+	$(BENCH) --smoke >/dev/null
 
 test-sanitize:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DLUMORIA_SANITIZE=ON"

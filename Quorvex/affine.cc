@@ -1,9 +1,13 @@
 // Quorvex: redraws one bitmap into another through a 3 x 3 matrix, with
 // nearest-pixel or bilinear sampling. Destination pixels that land outside
 // the source keep what they held.
+#include <climits>
+
 #include "Quorvex.h"
 #include "Quorvex/inverse_map.h"
-#include "Quorvex/sampling.h"
+#include "Quorvex/rows.h"
+#include "Quorvex/vector_rows.h"
+#include "host/cpu_features.h"
 #include "host/host_bitmap.h"
 
 namespace quorvex {
@@ -11,24 +15,41 @@ namespace {
 
 constexpr int32_t kBilinear = 1;
 
-using PixelSampler = void (*)(const host::Surface&, SourcePoint, uint8_t*);
-using RowTransform = void (*)(const InverseMap&, const host::Surface& src, int32_t y,
-                              uint8_t* dest_row, int32_t dest_width);
+// The bytes a surface of positive size spans, from the start of its bottom
+// row to the end of its top row (rows run downwards in memory).
+struct ByteSpan {
+    uint64_t begin, end;
+};
 
-// Destination row y, left to right. The source is read where it stands at
-// that moment: in place, pixels written earlier in the call are what is read.
-template <PixelSampler sample>
-void transform_row(const InverseMap& map, const host::Surface& src, int32_t y, uint8_t* dest_row,
-                   int32_t dest_width) {
-    const RowTerms row = row_terms(map, y);
-    for (int32_t x = 0; x < dest_width; ++x) {
-        const SourcePoint p = map_pixel(map, row, x);
-        if (inside_source(map, p))
-            sample(src, p, dest_row + static_cast<ptrdiff_t>(x) * host::kPixelBytes);
-    }
+ByteSpan rows_span(const host::Surface& s) {
+    const uint64_t row_bytes = uint64_t{static_cast<uint32_t>(s.width)} * host::kPixelBytes;
+    const uint64_t below_top = uint64_t{static_cast<uint32_t>(s.height - 1)} * row_bytes;
+    const uint64_t top = s.row0;
+    return {top >= below_top ? top - below_top : 0, top + row_bytes};
+}
+
+const RowTransforms kPlainRowTransforms{nearest_row, bilinear_row};
+
+const RowTransforms& row_transforms(const host::Surface& src, const host::Surface& dest) {
+#if QUORVEX_VECTORS
+    if (suits_vectors(src, dest))
+        return host::cpu_has_avx2() ? kAvx2RowTransforms : kSse2RowTransforms;
+#endif
+    return kPlainRowTransforms;
 }
 
 }  // namespace
+
+bool suits_vectors(const host::Surface& src, const host::Surface& dest) {
+    // An empty source is never sampled; the plain rows skip it as fast.
+    if (src.width <= 0 || src.height <= 0) return false;
+    // Every offset from row 0, one row and one column beyond included.
+    if (int64_t{src.width} * (int64_t{src.height} + 1) > INT32_MAX) return false;
+    if (dest.width <= 0 || dest.height <= 0) return true;
+    const ByteSpan a = rows_span(src), b = rows_span(dest);
+    return a.end <= b.begin || b.end <= a.begin;
+}
+
 }  // namespace quorvex
 
 int32_t Quorvex(int32_t src, int32_t dest, const float* matrix, int32_t mode) {
@@ -36,11 +57,11 @@ int32_t Quorvex(int32_t src, int32_t dest, const float* matrix, int32_t mode) {
     if (!host::resolve(src, source) || !host::resolve(dest, target)) return 1;
     const quorvex::InverseMap map = quorvex::make_inverse_map(
         matrix, source.width, source.height, target.width, target.height);
+    if (target.width <= 0 || target.height <= 0) return 0;
+    const quorvex::RowTransforms& rows = quorvex::row_transforms(source, target);
     const quorvex::RowTransform transform_row =
-        mode == quorvex::kBilinear ? quorvex::transform_row<quorvex::bilinear_pixel>
-                                   : quorvex::transform_row<quorvex::nearest_pixel>;
-    if (target.width <= 0) return 0;
+        mode == quorvex::kBilinear ? rows.bilinear : rows.nearest;
     for (int32_t y = 0; y < target.height; ++y)
-        transform_row(map, source, y, target.row(y), target.width);
+        transform_row(map, quorvex::row_terms(map, y), source, target.row(y), target.width);
     return 0;
 }

@@ -50,6 +50,18 @@ int main(void) {
     fill_rect(bitmap, -1, 1, 3, 5, 10, 20, 30, 40);
     clear_rect(bitmap, 3, 0, 1, 1);
 
+    /* A 2 x 2 sprite: opaque, coloured by Quorvex, drawn over the corner. */
+    uint8_t* sprite_row0;
+    int32_t sprite = make_bitmap(2, 2, &sprite_row0);
+    if (!sprite) {
+        fprintf(stderr, "no memory below 4 GiB\n");
+        return 1;
+    }
+    const float blue[3] = {0.0f, 0.0f, 255.0f};
+    fill_rect(sprite, 0, 0, 2, 2, 0, 0, 0, 255);
+    if (fill_color(sprite, blue) != 0) return 1;
+    blt(bitmap, sprite, 2, 1, 0, 0, 2, 2, 255);
+
     for (int y = 0; y < kHeight; ++y) {
         const uint8_t* row = row0 - (ptrdiff_t)y * kWidth * 4;
         for (int x = 0; x < kWidth; ++x) {

@@ -33,9 +33,11 @@ host::Surface surface_in(uint8_t* block, int32_t width, int32_t height) {
     return host::Surface{width, height, row0};
 }
 
-Blocks::Blocks(const std::vector<std::vector<uint8_t>>& contents) {
+size_t row_misalignment(Input& in) { return in.one_in(2) ? 0 : in.below(16); }
+
+Blocks::Blocks(const std::vector<std::vector<uint8_t>>& contents, size_t misalign) {
     for (const std::vector<uint8_t>& c : contents) {
-        blocks_.push_back(std::make_unique<CallerArray<uint8_t>>(c.size()));
+        blocks_.push_back(std::make_unique<CallerArray<uint8_t>>(c.size(), misalign));
         for (size_t i = 0; i < c.size(); ++i) blocks_.back()->set(i, c[i]);
     }
 }

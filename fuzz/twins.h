@@ -40,10 +40,11 @@ int32_t row_width(Input& in);
 // out as the engine lays it out: row 0 last, the rows running downwards.
 host::Surface surface_in(uint8_t* block, int32_t width, int32_t height);
 
-// The memory of one run: blocks, each holding exactly its bytes.
+// The memory of one run: blocks, each holding exactly its bytes, all
+// starting `misalign` bytes off the allocator's alignment.
 class Blocks {
   public:
-    explicit Blocks(const std::vector<std::vector<uint8_t>>& contents);
+    Blocks(const std::vector<std::vector<uint8_t>>& contents, size_t misalign);
     uint8_t* operator[](size_t k) const { return blocks_[k]->data(); }
     // Every block's bytes, one after the other.
     std::vector<uint8_t> contents() const;
@@ -62,25 +63,34 @@ struct RowPairLayout {
     RowPairLayout(Input& in, int32_t width);
     uint8_t* dest(const Blocks& b) const { return b[dest_block] + dest_offset; }
     const uint8_t* src(const Blocks& b) const { return b[src_block] + src_offset; }
+    // Whether a left-to-right walk of `width` pixels reads pixels it has
+    // already written: the destination starts inside the source, after it.
+    bool reads_own_writes(int32_t width) const {
+        return dest_block == src_block && dest_offset > src_offset &&
+               dest_offset - src_offset < 4 * static_cast<size_t>(width);
+    }
 };
+
+// Rows as the engine may place them: vector code may assume no alignment.
+size_t row_misalignment(Input& in);
 
 // Runs `run(variant, blocks)` for each variant on fresh blocks filled with
 // `contents`, and stops the run unless every variant leaves the blocks (and
 // the extra output `run` returns) as the first variant does.
 template <class Variant, class Run>
-void expect_twins(const char* family, const std::vector<Variant>& variants,
-                  const std::vector<std::vector<uint8_t>>& contents, Run run) {
+void expect_twins(const std::string& family, const std::vector<Variant>& variants,
+                  const std::vector<std::vector<uint8_t>>& contents, size_t misalign, Run run) {
     std::vector<uint8_t> expected;
     for (size_t k = 0; k < variants.size(); ++k) {
-        const Blocks blocks(contents);
+        const Blocks blocks(contents, misalign);
         std::vector<uint8_t> out = run(variants[k], blocks);
         const std::vector<uint8_t> bytes = blocks.contents();
         out.insert(out.end(), bytes.begin(), bytes.end());
         if (k == 0) {
             expected = std::move(out);
         } else if (out != expected) {
-            std::fprintf(stderr, "\n==== %s: %s differs from %s\n", family, variants[k].name,
-                         variants[0].name);
+            std::fprintf(stderr, "\n==== %s: %s differs from %s\n", family.c_str(),
+                         variants[k].name, variants[0].name);
             std::abort();
         }
     }

@@ -49,8 +49,9 @@ std::vector<uint8_t> bytes_of(const lumoria::ChannelSums& sums) {
 void check_add_row(Input& in) {
     const int32_t width = row_width(in);
     const std::vector<uint8_t> pixels = random_pixels(static_cast<size_t>(width), in.u32());
+    const size_t misalign = row_misalignment(in);
     if (tracing()) note("add_row: width " + std::to_string(width));
-    expect_twins("add_row", add_row_variants(), {pixels},
+    expect_twins("add_row", add_row_variants(), {pixels}, misalign,
                  [&](const AddRowVariant& v, const Blocks& b) {
                      lumoria::ChannelSums sums;
                      v.row(b[0], width, sums);
@@ -61,6 +62,7 @@ void check_add_row(Input& in) {
 void check_ring_row(Input& in) {
     const int32_t width = row_width(in);
     const std::vector<uint8_t> pixels = random_pixels(static_cast<size_t>(width), in.u32());
+    const size_t misalign = row_misalignment(in);
     const int64_t first_dx = in.mostly(-60, 60);
     const float dy_squared = lumoria::float_square(in.mostly(-60, 60));
     const int64_t first_distance = in.mostly(0, 40);
@@ -73,7 +75,7 @@ void check_ring_row(Input& in) {
              ", dy squared " + std::to_string(dy_squared) + ", distances from " +
              std::to_string(first_distance) + ", " + std::to_string(factors.size()) + " factors");
     }
-    expect_twins("ring_row", ring_row_variants(), {pixels},
+    expect_twins("ring_row", ring_row_variants(), {pixels}, misalign,
                  [&](const RingRowVariant& v, const Blocks& b) {
                      v.row(b[0], width, first_dx, dy_squared, rings);
                      return std::vector<uint8_t>{};
@@ -89,6 +91,7 @@ void check_blur(Input& in) {
     const int32_t samples = in.small(-1, 30);
     const size_t pixels = static_cast<size_t>(width) * height;
     const uint32_t seed = in.u32();
+    const size_t misalign = row_misalignment(in);
     std::vector<std::vector<uint8_t>> contents = {random_pixels(pixels, seed)};
     if (!in_place) contents.push_back(random_pixels(pixels, seed + 1));
     if (tracing()) {
@@ -96,7 +99,7 @@ void check_blur(Input& in) {
              std::to_string(height) + (in_place ? " in place" : "") + ", samples " +
              std::to_string(samples));
     }
-    expect_twins(kKinds[kind], blur_variants(kind), contents,
+    expect_twins(kKinds[kind], blur_variants(kind), contents, misalign,
                  [&](const BlurVariant& v, const Blocks& b) {
                      BlurFrame frame{surface_in(b[in_place ? 0 : 1], width, height),
                                      surface_in(b[0], width, height), width / 2, height / 2};

@@ -1,66 +1,81 @@
-// Twins of the colour filters' rows, each rewriting one row in place.
+// Twins of the colour filters' rows, each rewriting one row in place: the
+// plain set against every vector set this CPU runs.
 #include <iterator>
 #include <string>
 
 #include "groups.h"
+#include "host/cpu_features.h"
 #include "lumoria/filters/rows.h"
+#include "lumoria/filters/vector_rows.h"
 #include "twins.h"
 
 namespace fuzz {
 namespace {
 
 using lumoria::ColourMix;
+using lumoria::FilterRows;
 
-// One implementation of every filter row.
-struct FilterRowSet {
+struct RowSet {
     const char* name;
-    void (*tint)(uint8_t* pixels, int32_t width, const ColourMix& mix);
-    void (*colorize)(uint8_t* pixels, int32_t width, const ColourMix& mix);
-    void (*grey)(uint8_t* pixels, int32_t width);
-    void (*grayscale)(uint8_t* pixels, int32_t width, int32_t amount);
-    void (*negative)(uint8_t* pixels, int32_t width);
-    void (*lookup_colour)(uint8_t* pixels, int32_t width, const int32_t* table);
-    void (*lookup_all)(uint8_t* pixels, int32_t width, const int32_t* table);
+    const FilterRows* rows;
 };
 
-// The sets, the plain one first.
-std::vector<FilterRowSet> filter_row_sets() {
-    return {{"plain", lumoria::tint_row, lumoria::colorize_row, lumoria::grey_row,
-             lumoria::grayscale_row, lumoria::negative_row, lumoria::lookup_colour_row,
-             lumoria::lookup_all_row}};
+// The plain set, then the vector sets this build has and this CPU runs. The
+// mixing rows of a vector set take only the arguments fits_vector_mix()
+// allows (the filters keep the plain rows for the others): `mixing` says
+// whether the row checked is one of them, `fits` whether they may.
+std::vector<RowSet> row_sets(bool mixing, bool fits) {
+    std::vector<RowSet> sets{{"plain", &lumoria::kPlainFilterRows}};
+    if (mixing && !fits) return sets;
+#if LUMORIA_FILTER_VECTORS
+    sets.push_back({"sse2", &lumoria::kSse2FilterRows});
+    if (host::cpu_has_avx2()) sets.push_back({"avx2", &lumoria::kAvx2FilterRows});
+    if (host::cpu_has_avx2() && host::cpu_has_avx512_vbmi())
+        sets.push_back({"avx2 with avx512 vbmi", &lumoria::kAvx2VbmiFilterRows});
+#endif
+    return sets;
 }
 
-constexpr const char* kRows[] = {"tint_row",      "colorize_row", "grey_row",
-                                 "grayscale_row", "negative_row", "lookup_colour_row",
-                                 "lookup_all_row"};
+enum Row { kTint, kColorize, kGrey, kGrayscale, kNegative, kLookupColour, kLookupAll };
+constexpr const char* kRowNames[] = {"tint_row",      "colorize_row", "grey_row",
+                                     "grayscale_row", "negative_row", "lookup_colour_row",
+                                     "lookup_all_row"};
 
 void check_filter_rows(Input& in) {
-    const auto which = in.below(std::size(kRows));
+    const auto row = static_cast<Row>(in.below(std::size(kRowNames)));
     const int32_t width = row_width(in);
     const std::vector<uint8_t> pixels = random_pixels(static_cast<size_t>(width), in.u32());
+    const size_t misalign = row_misalignment(in);
     const int32_t amount = in.mostly(-20, 160);
     const int32_t red = in.mostly(0, 255), green = in.mostly(0, 255), blue = in.mostly(0, 255);
     const ColourMix mix{amount, red, green, blue};
+    // The caller's table, clamped to bytes as table_lookup does once a call.
     CallerArray<int32_t> table(256);
     for (size_t k = 0; k < table.size(); ++k)
         table.set(k, in.one_in(2) ? in.mostly(0, 255) : in.integer());
+    CallerArray<uint8_t> bytes(256);
+    lumoria::clamp_table(table.data(), bytes.data());
     if (tracing()) {
-        note(std::string(kRows[which]) + ": width " + std::to_string(width) + ", amount " +
+        note(std::string(kRowNames[row]) + ": width " + std::to_string(width) + ", amount " +
              std::to_string(amount) + ", colour " + std::to_string(red) + " " +
-             std::to_string(green) + " " + std::to_string(blue));
+             std::to_string(green) + " " + std::to_string(blue) + ", misaligned by " +
+             std::to_string(misalign));
     }
-    const int32_t* entries = table.data();
-    expect_twins(kRows[which], filter_row_sets(), {pixels},
-                 [&](const FilterRowSet& set, const Blocks& b) {
-                     uint8_t* row = b[0];
-                     switch (which) {
-                         case 0: set.tint(row, width, mix); break;
-                         case 1: set.colorize(row, width, mix); break;
-                         case 2: set.grey(row, width); break;
-                         case 3: set.grayscale(row, width, amount); break;
-                         case 4: set.negative(row, width); break;
-                         case 5: set.lookup_colour(row, width, entries); break;
-                         default: set.lookup_all(row, width, entries); break;
+    const bool mixing = row == kTint || row == kColorize || row == kGrayscale;
+    const bool fits =
+        row == kGrayscale ? lumoria::fits_vector_mix(amount) : lumoria::fits_vector_mix(mix);
+    expect_twins(kRowNames[row], row_sets(mixing, fits), {pixels}, misalign,
+                 [&](const RowSet& set, const Blocks& b) {
+                     uint8_t* p = b[0];
+                     const FilterRows& r = *set.rows;
+                     switch (row) {
+                         case kTint: r.tint(p, width, mix); break;
+                         case kColorize: r.colorize(p, width, mix); break;
+                         case kGrey: r.grey(p, width); break;
+                         case kGrayscale: r.grayscale(p, width, amount); break;
+                         case kNegative: r.negative(p, width); break;
+                         case kLookupColour: r.lookup_colour(p, width, bytes.data()); break;
+                         case kLookupAll: r.lookup_all(p, width, bytes.data()); break;
                      }
                      return std::vector<uint8_t>{};
                  });

@@ -26,6 +26,7 @@ std::vector<RowVariant> transition_out_variants() {
 void check_rows(Input& in, const char* family, const std::vector<RowVariant>& variants) {
     const int32_t width = row_width(in);
     const RowPairLayout layout(in, width);
+    const size_t misalign = row_misalignment(in);
     const int32_t progress = in.mostly(-300, 600), total = in.mostly(0, 500);
     const int32_t softness = in.mostly(-10, 300);
     const lumoria::TransitionFrame frame = lumoria::transition_frame(progress, total, softness);
@@ -34,10 +35,11 @@ void check_rows(Input& in, const char* family, const std::vector<RowVariant>& va
              std::to_string(progress) + ", total " + std::to_string(total) + ", softness " +
              std::to_string(softness));
     }
-    expect_twins(family, variants, layout.contents, [&](const RowVariant& v, const Blocks& b) {
-        v.row(layout.dest(b), layout.src(b), width, frame);
-        return std::vector<uint8_t>{};
-    });
+    expect_twins(family, variants, layout.contents, misalign,
+                 [&](const RowVariant& v, const Blocks& b) {
+                     v.row(layout.dest(b), layout.src(b), width, frame);
+                     return std::vector<uint8_t>{};
+                 });
 }
 
 void check_in(Input& in) { check_rows(in, "transition_in_row", transition_in_variants()); }

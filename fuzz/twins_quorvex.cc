@@ -1,42 +1,40 @@
 // Twins of the Quorvex rows: one destination row mapped back into a small
-// source, nearest or bilinear, from another bitmap or from the same one.
+// source, nearest or bilinear, the plain rows against the vector rows of
+// every instruction set this CPU runs.
 #include <string>
 
 #include "Quorvex/inverse_map.h"
-#include "Quorvex/sampling.h"
+#include "Quorvex/rows.h"
+#include "Quorvex/vector_rows.h"
 #include "groups.h"
+#include "host/cpu_features.h"
 #include "matrix.h"
 #include "twins.h"
 
 namespace fuzz {
 namespace {
 
-using quorvex::InverseMap;
-using quorvex::RowTerms;
-
-using RowTransform = void (*)(const InverseMap& map, RowTerms row, const host::Surface& src,
-                              uint8_t* dest_row, int32_t dest_width);
+using quorvex::RowTransform;
 
 struct RowVariant {
     const char* name;
     RowTransform row;
 };
 
-// The plain row as Quorvex walks it, built from the library's own pieces:
-// each pixel mapped back, and sampled where it lands inside the source.
-template <void (*Sample)(const host::Surface&, quorvex::SourcePoint, uint8_t*)>
-void plain_row(const InverseMap& map, RowTerms row, const host::Surface& src, uint8_t* dest_row,
-               int32_t dest_width) {
-    for (int32_t x = 0; x < dest_width; ++x) {
-        const quorvex::SourcePoint p = quorvex::map_pixel(map, row, x);
-        if (quorvex::inside_source(map, p)) Sample(src, p, dest_row + 4 * x);
-    }
-}
-
-// The variants of each row, the plain one first.
-std::vector<RowVariant> row_variants(bool bilinear) {
-    if (bilinear) return {{"plain", plain_row<quorvex::bilinear_pixel>}};
-    return {{"plain", plain_row<quorvex::nearest_pixel>}};
+// The plain row, then the vector rows of every set this build has and this
+// CPU runs, where Quorvex would use them: not when the destination is the
+// source itself (the vector rows read a whole vector before writing).
+std::vector<RowVariant> row_variants(bool bilinear, bool in_place) {
+    std::vector<RowVariant> all{{"plain", bilinear ? quorvex::bilinear_row : quorvex::nearest_row}};
+    if (in_place) return all;
+#if QUORVEX_VECTORS
+    auto add = [&](const char* name, const quorvex::RowTransforms& rows) {
+        all.push_back({name, bilinear ? rows.bilinear : rows.nearest});
+    };
+    add("sse2", quorvex::kSse2RowTransforms);
+    if (host::cpu_has_avx2()) add("avx2", quorvex::kAvx2RowTransforms);
+#endif
+    return all;
 }
 
 // The destination row is row y of a destination as wide as the row and
@@ -49,9 +47,10 @@ void check_rows(Input& in) {
     const int32_t dest_width = in_place ? src_width : row_width(in);
     const int32_t dest_height = in_place ? src_height : 1 + static_cast<int32_t>(in.below(24));
     const int32_t y = static_cast<int32_t>(in.below(static_cast<uint32_t>(dest_height)));
+    const size_t misalign = row_misalignment(in);
     CallerArray<float> matrix(9);
     draw_matrix(in, matrix);
-    const InverseMap map =
+    const quorvex::InverseMap map =
         quorvex::make_inverse_map(matrix.data(), src_width, src_height, dest_width, dest_height);
     const uint32_t seed = in.u32();
     std::vector<std::vector<uint8_t>> contents = {
@@ -63,10 +62,11 @@ void check_rows(Input& in) {
         note(std::string(bilinear ? "bilinear" : "nearest") + " row " + std::to_string(y) + " of " +
              std::to_string(dest_width) + " x " + std::to_string(dest_height) + " from " +
              std::to_string(src_width) + " x " + std::to_string(src_height) +
-             (in_place ? " in place" : "") + ", matrix" + m);
+             (in_place ? " in place" : "") + ", misaligned by " + std::to_string(misalign) +
+             ", matrix" + m);
     }
-    expect_twins(bilinear ? "bilinear row" : "nearest row", row_variants(bilinear), contents,
-                 [&](const RowVariant& v, const Blocks& b) {
+    expect_twins(bilinear ? "bilinear row" : "nearest row", row_variants(bilinear, in_place),
+                 contents, misalign, [&](const RowVariant& v, const Blocks& b) {
                      const host::Surface src = surface_in(b[0], src_width, src_height);
                      uint8_t* dest_row = in_place ? src.row(y) : b[1];
                      v.row(map, quorvex::row_terms(map, y), src, dest_row, dest_width);

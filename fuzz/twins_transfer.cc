@@ -1,60 +1,90 @@
 // Twins of the block transfers' rows: the alpha-over rule, the blend modes
-// and the layering modes, on separate, shared and overlapping rows.
+// and the layering modes, each plain row against its vector twin in every
+// instruction set this CPU runs, on separate, shared and overlapping rows.
 #include <string>
 
 #include "groups.h"
+#include "host/cpu_features.h"
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/blend_modes.h"
 #include "lumoria/transfer/layer_modes.h"
+#include "lumoria/transfer/vector_rows.h"
 #include "twins.h"
 
 namespace fuzz {
 namespace {
 
 using lumoria::RowFunction;
+using lumoria::VectorRows;
 
 struct RowVariant {
     const char* name;
     RowFunction row;
 };
 
-// The variants of each row, the plain one first.
-std::vector<RowVariant> alpha_over_variants() { return {{"plain", lumoria::alpha_over_row}}; }
-std::vector<RowVariant> blend_variants(uint32_t mode) {
-    return {{"plain", lumoria::blend_row(mode)}};
-}
-std::vector<RowVariant> layer_variants(uint32_t mode) {
-    return {{"plain", lumoria::layer_row(mode)}};
+// The vector sets this build has and this CPU runs.
+std::vector<std::pair<const char*, const VectorRows*>> vector_sets() {
+    std::vector<std::pair<const char*, const VectorRows*>> sets;
+#if defined(__SSE2__)
+    sets.push_back({"sse2", &lumoria::sse2::kRows});
+#endif
+#if defined(__x86_64__) || defined(__i386__)
+    if (host::cpu_has_avx2()) sets.push_back({"avx2", &lumoria::avx2::kRows});
+#endif
+    return sets;
 }
 
-void check_rows(Input& in, const std::string& family, const std::vector<RowVariant>& variants) {
+// A rule's plain row, then its vector twins where the frame would run them:
+// an opacity of 1 to 255, and rows that the walk does not read after
+// writing them.
+template <class Pick>
+std::vector<RowVariant> variants(RowFunction plain, Pick fast, int32_t opacity,
+                                 bool reads_own_writes) {
+    std::vector<RowVariant> all{{"plain", plain}};
+    if (opacity < 1 || opacity > 255 || reads_own_writes) return all;
+    for (const auto& [name, rows] : vector_sets())
+        if (const RowFunction row = fast(*rows)) all.push_back({name, row});
+    return all;
+}
+
+template <class Pick>
+void check_rows(Input& in, const std::string& family, RowFunction plain, Pick fast) {
     const int32_t width = row_width(in);
     const RowPairLayout layout(in, width);
+    const size_t misalign = row_misalignment(in);
     const int32_t opacity = in.mostly(0, 256);
     // Dissolve draws from the standard generator: every variant gets the
     // same draws.
     const uint32_t seed = in.u32();
     if (tracing()) {
-        note(family + ": width " + std::to_string(width) + ", opacity " + std::to_string(opacity));
+        note(family + ": width " + std::to_string(width) + ", opacity " + std::to_string(opacity) +
+             ", misaligned by " + std::to_string(misalign));
     }
-    expect_twins(family.c_str(), variants, layout.contents,
-                 [&](const RowVariant& v, const Blocks& b) {
+    expect_twins(family, variants(plain, fast, opacity, layout.reads_own_writes(width)),
+                 layout.contents, misalign, [&](const RowVariant& v, const Blocks& b) {
                      std::srand(seed);
                      v.row(layout.dest(b), layout.src(b), width, opacity);
                      return std::vector<uint8_t>{};
                  });
 }
 
-void check_alpha_over(Input& in) { check_rows(in, "alpha_over_row", alpha_over_variants()); }
+void check_alpha_over(Input& in) {
+    check_rows(in, "alpha_over_row", lumoria::alpha_over_row,
+               [](const VectorRows& r) { return r.over; });
+}
 
 void check_blend(Input& in) {
     const uint32_t mode = in.below(lumoria::kDissolveMode + 1);
-    check_rows(in, "blend_row " + std::to_string(mode), blend_variants(mode));
+    check_rows(in, "blend row " + std::to_string(mode), lumoria::blend_row(mode),
+               [mode](const VectorRows& r) {
+                   return mode < std::size(r.blend) ? r.blend[mode] : nullptr;
+               });
 }
 
 void check_layer(Input& in) {
     const uint32_t mode = in.below(4);
-    check_rows(in, "layer_row " + std::to_string(mode), layer_variants(mode));
+    check_rows(in, "layer row " + std::to_string(mode), lumoria::layer_row(mode),
+               [mode](const VectorRows& r) { return r.layer[mode]; });
 }
 
 }  // namespace
@@ -63,8 +93,8 @@ Group<TwinCheck> transfer_twins() {
     return {"transfers",
             {
                 {"alpha_over_row", check_alpha_over},
-                {"blend_row", check_blend},
-                {"layer_row", check_layer},
+                {"blend rows", check_blend},
+                {"layer rows", check_layer},
             }};
 }
 

@@ -45,6 +45,12 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
         "ripple",
         "ripple_circ",
         "radial_blur",
+        "draw_circle",
+        "draw_ellipse",
+        "_Z9get_pixelliii",
+        "get_pixels",
+        "test",
+        "test2",
     };
     EXPECT_EQ(exported_symbols(LUMORIA_SO), expected);
 }

@@ -1,22 +1,45 @@
 // tint, colorize, grayscale, negative and table_lookup: whole-surface colour
 // filters. Each resolves its bitmap, picks a row function for its arguments
-// and hands it every row, top row first.
+// and the CPU, and hands it every row, top row first.
+#include "host/cpu_features.h"
 #include "host/host_bitmap.h"
 #include "lumoria.h"
 #include "lumoria/filters/rows.h"
+#include "lumoria/filters/vector_rows.h"
 
 namespace lumoria {
+
+const FilterRows& fastest_filter_rows() {
+#if LUMORIA_FILTER_VECTORS
+    if (!host::cpu_has_avx2()) return kSse2FilterRows;
+    return host::cpu_has_avx512_vbmi() ? kAvx2VbmiFilterRows : kAvx2FilterRows;
+#else
+    return kPlainFilterRows;
+#endif
+}
+
 namespace {
 
-// Hands each row of `dest`'s surface to `rewrite_row(pixels, width)`. False,
-// with nothing read beyond the records, when the bitmap has no surface; a
-// surface of no positive size is walked as empty.
+// The vectorised rows where the arguments suit them, else the plain ones.
+const FilterRows& rows_for(bool fits_vectors) {
+    return fits_vectors ? fastest_filter_rows() : kPlainFilterRows;
+}
+
+// Hands each row of a surface to `rewrite_row(pixels, width)`; a surface of
+// no positive size is walked as empty.
+template <typename RowFunction>
+void walk_rows(const host::Surface& surface, RowFunction rewrite_row) {
+    if (surface.width <= 0) return;
+    for (int32_t y = 0; y < surface.height; ++y) rewrite_row(surface.row(y), surface.width);
+}
+
+// False, with nothing read beyond the records, when the bitmap has no
+// surface.
 template <typename RowFunction>
 bool filter_surface(int32_t dest, RowFunction rewrite_row) {
     host::Surface surface;
     if (!host::resolve(dest, surface)) return false;
-    if (surface.width <= 0) return true;
-    for (int32_t y = 0; y < surface.height; ++y) rewrite_row(surface.row(y), surface.width);
+    walk_rows(surface, rewrite_row);
     return true;
 }
 
@@ -26,50 +49,59 @@ bool has_surface(int32_t dest) {
     return host::resolve(dest, surface);
 }
 
+// Binds a mixing row to its colour.
+auto with_mix(void (*row)(uint8_t*, int32_t, const ColourMix&), const ColourMix& mix) {
+    return [row, &mix](uint8_t* pixels, int32_t width) { row(pixels, width, mix); };
+}
+
 }  // namespace
 }  // namespace lumoria
 
 using lumoria::ColourMix;
 using lumoria::filter_surface;
+using lumoria::fits_vector_mix;
+using lumoria::rows_for;
+using lumoria::with_mix;
 
 int32_t tint(int32_t dest, int32_t amount, int32_t red, int32_t green, int32_t blue) {
     // No share of the colour gives every channel back unchanged.
     if (amount == 0) return lumoria::has_surface(dest);
     const ColourMix mix{amount, red, green, blue};
-    return filter_surface(dest, [&mix](uint8_t* pixels, int32_t width) {
-        lumoria::tint_row(pixels, width, mix);
-    });
+    return filter_surface(dest, with_mix(rows_for(fits_vector_mix(mix)).tint, mix));
 }
 
 int32_t colorize(int32_t dest, int32_t amount, int32_t red, int32_t green, int32_t blue) {
     // No share of the colour leaves the grey level alone.
-    if (amount == 0) return filter_surface(dest, lumoria::grey_row);
+    if (amount == 0) return filter_surface(dest, lumoria::fastest_filter_rows().grey);
     const ColourMix mix{amount, red, green, blue};
-    return filter_surface(dest, [&mix](uint8_t* pixels, int32_t width) {
-        lumoria::colorize_row(pixels, width, mix);
-    });
+    return filter_surface(dest, with_mix(rows_for(fits_vector_mix(mix)).colorize, mix));
 }
 
 int32_t grayscale(int32_t dest, int32_t amount) {
     if (amount == 0) return lumoria::has_surface(dest);
     // 100 percent and beyond is plain grey; only the negative side is open.
-    if (amount >= 100) return filter_surface(dest, lumoria::grey_row);
-    return filter_surface(dest, [amount](uint8_t* pixels, int32_t width) {
-        lumoria::grayscale_row(pixels, width, amount);
+    if (amount >= 100) return filter_surface(dest, lumoria::fastest_filter_rows().grey);
+    const auto row = rows_for(fits_vector_mix(amount)).grayscale;
+    return filter_surface(dest, [row, amount](uint8_t* pixels, int32_t width) {
+        row(pixels, width, amount);
     });
 }
 
-int32_t negative(int32_t dest) { return filter_surface(dest, lumoria::negative_row); }
+int32_t negative(int32_t dest) {
+    return filter_surface(dest, lumoria::fastest_filter_rows().negative);
+}
 
 bool table_lookup(int32_t dest, const int32_t* table, int32_t map_alpha) {
-    // The table is read only for the bytes of actual pixels, never when
-    // there is no surface or no pixel.
-    if (map_alpha > 0) {
-        return filter_surface(dest, [table](uint8_t* pixels, int32_t width) {
-            lumoria::lookup_all_row(pixels, width, table);
-        });
-    }
-    return filter_surface(dest, [table](uint8_t* pixels, int32_t width) {
-        lumoria::lookup_colour_row(pixels, width, table);
+    host::Surface surface;
+    if (!host::resolve(dest, surface)) return false;
+    // The table is read only when there is a pixel to remap, and then whole.
+    if (surface.width <= 0 || surface.height <= 0) return true;
+    uint8_t bytes[256];
+    lumoria::clamp_table(table, bytes);
+    const lumoria::FilterRows& rows = lumoria::fastest_filter_rows();
+    const auto row = map_alpha > 0 ? rows.lookup_all : rows.lookup_colour;
+    lumoria::walk_rows(surface, [row, &bytes](uint8_t* pixels, int32_t width) {
+        row(pixels, width, bytes);
     });
+    return true;
 }

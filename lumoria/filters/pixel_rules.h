@@ -68,18 +68,20 @@ inline void negative_pixel(uint8_t* p) {
     p[host::kRed] = static_cast<uint8_t>(255 - p[host::kRed]);
 }
 
-// A caller's table entry for `value`, clamped to a byte.
-inline uint8_t looked_up(const int32_t* table, uint8_t value) {
-    const int32_t entry = table[value];
-    if (entry >= 255) return 255;
-    if (entry <= 0) return 0;
-    return static_cast<uint8_t>(entry);
+// The caller's table, each entry clamped to a byte: entry k is the new value
+// of a channel byte k. Read once per call, all 256 entries, so that every row
+// looks bytes up in a small table of bytes.
+inline void clamp_table(const int32_t* table, uint8_t* bytes) {
+    for (int32_t k = 0; k < 256; ++k) {
+        const int32_t entry = table[k];
+        bytes[k] = entry >= 255 ? 255 : entry <= 0 ? 0 : static_cast<uint8_t>(entry);
+    }
 }
 
-inline void lookup_colour_pixel(uint8_t* p, const int32_t* table) {
-    p[host::kBlue] = looked_up(table, p[host::kBlue]);
-    p[host::kGreen] = looked_up(table, p[host::kGreen]);
-    p[host::kRed] = looked_up(table, p[host::kRed]);
+inline void lookup_colour_pixel(uint8_t* p, const uint8_t* bytes) {
+    p[host::kBlue] = bytes[p[host::kBlue]];
+    p[host::kGreen] = bytes[p[host::kGreen]];
+    p[host::kRed] = bytes[p[host::kRed]];
 }
 
 }  // namespace lumoria

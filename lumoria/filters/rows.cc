@@ -31,15 +31,18 @@ void negative_row(uint8_t* pixels, int32_t width) {
     for_each_pixel(pixels, width, negative_pixel);
 }
 
-void lookup_colour_row(uint8_t* pixels, int32_t width, const int32_t* table) {
-    for_each_pixel(pixels, width, [table](uint8_t* p) { lookup_colour_pixel(p, table); });
+void lookup_colour_row(uint8_t* pixels, int32_t width, const uint8_t* bytes) {
+    for_each_pixel(pixels, width, [bytes](uint8_t* p) { lookup_colour_pixel(p, bytes); });
 }
 
-void lookup_all_row(uint8_t* pixels, int32_t width, const int32_t* table) {
-    for_each_pixel(pixels, width, [table](uint8_t* p) {
-        lookup_colour_pixel(p, table);
-        p[host::kAlpha] = looked_up(table, p[host::kAlpha]);
+void lookup_all_row(uint8_t* pixels, int32_t width, const uint8_t* bytes) {
+    for_each_pixel(pixels, width, [bytes](uint8_t* p) {
+        lookup_colour_pixel(p, bytes);
+        p[host::kAlpha] = bytes[p[host::kAlpha]];
     });
 }
+
+const FilterRows kPlainFilterRows{tint_row,     colorize_row,      grey_row,      grayscale_row,
+                                  negative_row, lookup_colour_row, lookup_all_row};
 
 }  // namespace lumoria

@@ -5,6 +5,7 @@
 #include "lumoria.h"
 #include "lumoria/transfer/blend_modes.h"
 #include "lumoria/transfer/transfer_clip.h"
+#include "lumoria/transfer/vector_rows.h"
 
 int32_t blend_blt(int32_t dest, int32_t src, int32_t dx, int32_t dy, int32_t sx, int32_t sy,
                   int32_t width, int32_t height, int32_t mode, int32_t opacity) {
@@ -19,6 +20,6 @@ int32_t blend_blt(int32_t dest, int32_t src, int32_t dx, int32_t dy, int32_t sx,
     // calls within the same second draw the same pattern.
     if (dissolve) std::srand(static_cast<unsigned>(std::time(nullptr)));
     if (const lumoria::RowFunction row = lumoria::blend_row(blend_mode))
-        lumoria::walk_rows(t, row, opacity);
+        lumoria::walk_rows(t, row, lumoria::fast_blend_row(blend_mode, opacity), opacity);
     return 1;
 }

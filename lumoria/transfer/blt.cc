@@ -5,23 +5,20 @@
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/composite.h"
 #include "lumoria/transfer/transfer_clip.h"
+#include "lumoria/transfer/vector_rows.h"
 
 namespace lumoria {
 namespace {
 
-// Copies all four bytes of each pixel. A forward pixel walk equals memmove
-// unless the destination starts inside the source row after its start; there
-// the walk must re-read pixels it has already written, so it is done pixel
-// by pixel.
+// Copies all four bytes of each pixel, one pixel after the other.
 void copy_row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t) {
-    const size_t bytes = static_cast<size_t>(width) * host::kPixelBytes;
-    const uintptr_t d = reinterpret_cast<uintptr_t>(dest);
-    const uintptr_t s = reinterpret_cast<uintptr_t>(src);
-    if (d <= s || d - s >= bytes) {
-        std::memmove(dest, src, bytes);
-        return;
-    }
     for (int32_t i = 0; i < width; ++i) store(pixel_at(dest, i), load(pixel_at(src, i)));
+}
+
+// The same, wherever a forward walk reads no pixel it has written itself:
+// there it is a plain move of the bytes.
+void move_row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t) {
+    std::memmove(dest, src, static_cast<size_t>(width) * host::kPixelBytes);
 }
 
 }  // namespace
@@ -32,7 +29,7 @@ int32_t blt(int32_t dest, int32_t src, int32_t dx, int32_t dy, int32_t sx, int32
     lumoria::ClippedTransfer t;
     if (!lumoria::clip_transfer({dest, src, dx, dy, sx, sy, width, height}, opacity == 0, t))
         return 0;
-    lumoria::walk_rows(t, lumoria::alpha_over_row, opacity);
+    lumoria::walk_rows(t, lumoria::alpha_over_row, lumoria::fast_over_row(opacity), opacity);
     return 1;
 }
 
@@ -40,6 +37,6 @@ int32_t simple_blt(int32_t dest, int32_t src, int32_t dx, int32_t dy, int32_t sx
                    int32_t width, int32_t height) {
     lumoria::ClippedTransfer t;
     if (!lumoria::clip_transfer({dest, src, dx, dy, sx, sy, width, height}, false, t)) return 0;
-    lumoria::walk_rows(t, lumoria::copy_row, 0);
+    lumoria::walk_rows(t, lumoria::copy_row, lumoria::move_row, 0);
     return 1;
 }

@@ -1,10 +1,17 @@
-// Rectangle fill on raw surface memory, shared with the effects that work on
-// a surface they have already resolved.
+// Rectangle fill on a surface that is already resolved, shared with the
+// operations that write many rectangles to one bitmap.
 #pragma once
 
 #include <cstdint>
 
+#include "host/host_bitmap.h"
+
 namespace lumoria {
+
+// fill_rect after its handle was resolved: the same clipping, refusals and
+// result, on `surface`.
+int32_t fill_rect_on(const host::Surface& surface, int32_t x, int32_t y, int32_t width,
+                     int32_t height, int32_t red, int32_t green, int32_t blue, int32_t alpha);
 
 // Fills a rectangle of a surface W x H whose pixel (x, y) is at `first`
 // (rows run downwards in memory, W * 4 bytes apart). Clipped like fill_rect;

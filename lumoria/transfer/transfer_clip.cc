@@ -15,6 +15,15 @@ int64_t clamp_origin(int64_t origin, int64_t limit) {
 // edge, so no sum can overflow. Computed in 64 bits.
 int64_t fit(int64_t size, int64_t room) { return size > room ? room : size; }
 
+// True when a left-to-right walk from `src` to `dest` over `bytes` reads a
+// byte it has already written. Two handles may share memory, so this is a
+// question of addresses, not of bitmaps.
+bool reads_own_writes(const uint8_t* dest, const uint8_t* src, size_t bytes) {
+    const uintptr_t d = reinterpret_cast<uintptr_t>(dest);
+    const uintptr_t s = reinterpret_cast<uintptr_t>(src);
+    return d > s && d - s < bytes;
+}
+
 }  // namespace
 
 bool clip_transfer(const TransferArgs& args, bool refuse, ClippedTransfer& out) {
@@ -47,10 +56,15 @@ bool clip_transfer(const TransferArgs& args, bool refuse, ClippedTransfer& out) 
     return true;
 }
 
-void walk_rows(const ClippedTransfer& t, RowFunction row, int32_t param) {
+void walk_rows(const ClippedTransfer& t, RowFunction plain, RowFunction fast, int32_t param) {
     if (t.width <= 0) return;
-    for (int32_t k = 0; k < t.height; ++k)
-        row(t.dest.pixel(t.dx, t.dy + k), t.src.pixel(t.sx, t.sy + k), t.width, param);
+    const size_t bytes = static_cast<size_t>(t.width) * host::kPixelBytes;
+    for (int32_t k = 0; k < t.height; ++k) {
+        uint8_t* dest = t.dest.pixel(t.dx, t.dy + k);
+        const uint8_t* src = t.src.pixel(t.sx, t.sy + k);
+        const bool fast_is_exact = fast && !reads_own_writes(dest, src, bytes);
+        (fast_is_exact ? fast : plain)(dest, src, t.width, param);
+    }
 }
 
 }  // namespace lumoria

@@ -32,7 +32,10 @@ struct ClippedTransfer {
 // too. Returns false when refused; nothing has been written either way.
 bool clip_transfer(const TransferArgs& args, bool refuse, ClippedTransfer& out);
 
-// Calls `row` for each row of the clipped rectangle, top row first.
-void walk_rows(const ClippedTransfer& t, RowFunction row, int32_t param);
+// Calls a row function for each row of the clipped rectangle, top row first:
+// `fast` (if not null) where it gives the bytes of `plain`, that is unless
+// the destination row starts inside the source row, right of its start,
+// where the walk reads pixels it has written itself.
+void walk_rows(const ClippedTransfer& t, RowFunction plain, RowFunction fast, int32_t param);
 
 }  // namespace lumoria

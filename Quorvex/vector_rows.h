@@ -1,0 +1,31 @@
+// Vectorised twins of the Quorvex rows, for x86 CPUs: an SSE2 set (the x86
+// baseline) and an AVX2 set, to be used only where the CPU has AVX2. Each
+// gives exactly the bytes of its plain twin in rows.h, under the conditions
+// of suits_vectors().
+#pragma once
+
+#include "Quorvex/rows.h"
+#include "host/host_bitmap.h"
+
+#if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__))
+#define QUORVEX_VECTORS 1
+#endif
+
+namespace quorvex {
+
+struct RowTransforms {
+    RowTransform nearest, bilinear;
+};
+
+#if QUORVEX_VECTORS
+extern const RowTransforms kSse2RowTransforms;
+extern const RowTransforms kAvx2RowTransforms;
+#endif
+
+// The vectorised rows sample a whole vector of pixels before writing any, so
+// a destination that shares memory with the source keeps the plain rows,
+// which see their own writes in walk order. They also address source pixels
+// by 32-bit offsets from row 0, which must fit.
+bool suits_vectors(const host::Surface& src, const host::Surface& dest);
+
+}  // namespace quorvex

@@ -1,0 +1,346 @@
+#include "bench/exports.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <type_traits>
+
+#include "Quorvex.h"
+#include "bench/plain.h"
+#include "host/host_bitmap.h"
+#include "lumoria.h"
+
+// The export found at `fn`, with the type of its declaration.
+#define EXPORT(name) reinterpret_cast<decltype(&::name)>(fn)
+
+namespace bench {
+namespace {
+
+constexpr int32_t kOpaque = kFullOpacity;
+
+std::array<float, 9> affine_matrix() {
+    const double turn = kRotationDegrees * std::acos(-1.0) / 180.0;
+    const float c = static_cast<float>(kScale * std::cos(turn));
+    const float s = static_cast<float>(kScale * std::sin(turn));
+    return {c, -s, 0.0f, s, c, 0.0f, 0.0f, 0.0f, 1.0f};
+}
+
+// Colour filter arguments: amount in percent, then red, green, blue.
+struct ColourArgs {
+    int32_t amount, red, green, blue;
+};
+constexpr ColourArgs kTint{30, 255, 128, 0};
+constexpr ColourArgs kColorize{50, 255, 128, 0};
+constexpr int32_t kGrayscaleAmount = 60;
+
+// A brightening curve with entries below 0 and above 255 at its ends, which
+// the lookup clamps.
+LookupTable lookup_table() {
+    auto table = std::make_shared<std::array<int32_t, 256>>();
+    for (int32_t k = 0; k < 256; ++k) (*table)[k] = k * 5 / 4 - 8;
+    return table;
+}
+
+// Two layers of tiles over the whole map, every id naming a tile of the
+// tileset (the source bitmap, 8 tiles to a row) and every key drawn.
+struct TileMap {
+    std::vector<int32_t> tiles, keys;
+    int32_t dims[3];
+};
+std::shared_ptr<TileMap> tile_map(const Scene& s) {
+    constexpr int32_t kLayers = 2, kKey = 1, kFirstId = 384;
+    auto map = std::make_shared<TileMap>();
+    const size_t entries = static_cast<size_t>(s.width / 32) * (s.height / 32) * kLayers;
+    const int32_t tiles_in_set = 8 * (s.height / 32);
+    uint32_t state = 12345;
+    for (size_t n = 0; n < entries; ++n) {
+        state = state * 1103515245u + 12345u;
+        map->tiles.push_back(kFirstId + static_cast<int32_t>((state >> 8) % tiles_in_set));
+        map->keys.push_back(kKey);
+    }
+    map->dims[0] = s.width / 32;
+    map->dims[1] = s.height / 32;
+    map->dims[2] = kLayers;
+    return map;
+}
+
+// The probes run a fixed loop, whatever the bitmap.
+constexpr int64_t kProbeSteps = 307200;
+
+// A mode of blend_blt or transfer_blt, which take the same arguments.
+struct Mode {
+    const char* name;
+    const char* pixman;  // pixman's operator of the same effect, if any
+};
+using ModeTransfer = decltype(&::blend_blt);
+static_assert(std::is_same_v<ModeTransfer, decltype(&::transfer_blt)>);
+
+// One case per mode, numbered from 0, drawn at full opacity.
+void add_modes(std::vector<ExportCase>& cases, const char* symbol, const std::vector<Mode>& modes,
+               Prepare (*plain)(int32_t mode)) {
+    for (int32_t mode = 0; mode < static_cast<int32_t>(modes.size()); ++mode) {
+        cases.push_back({
+            .symbol = symbol,
+            .label = std::string(symbol) + "/" + std::to_string(mode) + "-" + modes[mode].name,
+            .inputs = Inputs::kSourceOverBackdrop,
+            .call = [mode](void* fn, Scene& s) -> Call {
+                return [f = reinterpret_cast<ModeTransfer>(fn), mode, &s] {
+                    f(s.dest, s.src, 0, 0, 0, 0, s.width, s.height, mode, kOpaque);
+                };
+            },
+            .plain = plain(mode),
+            .pixman = modes[mode].pixman,
+            .restore = Restore::kDest,
+        });
+    }
+}
+
+const std::vector<Mode> kBlendModes = {
+    {"normal", "OVER"},           {"add", "ADD"},
+    {"subtract", nullptr},        {"multiply", "MULTIPLY"},
+    {"screen", "SCREEN"},         {"overlay", "OVERLAY"},
+    {"soft-light", "SOFT_LIGHT"}, {"color-dodge", "COLOR_DODGE"},
+    {"color-burn", "COLOR_BURN"}, {"linear-burn", nullptr},
+    {"divide", nullptr},          {"difference", "DIFFERENCE"},
+    {"dissolve", nullptr},
+};
+const std::vector<Mode> kLayerModes = {
+    {"over", "OVER"}, {"replace", "SRC"}, {"recolour", nullptr}, {"behind", nullptr}};
+
+}  // namespace
+
+std::vector<ExportCase> export_cases() {
+    using I = Inputs;
+    std::vector<ExportCase> cases = {
+        {.symbol = "clear_rect",
+         .call = [](void* fn, Scene& s) -> Call {
+             return [f = EXPORT(clear_rect), &s] { f(s.dest, 0, 0, s.width, s.height); };
+         },
+         .pixman = "fill"},
+        {.symbol = "fill_rect",
+         .call = [](void* fn, Scene& s) -> Call {
+             return [f = EXPORT(fill_rect), &s] {
+                 f(s.dest, 0, 0, s.width, s.height, 10, 20, 30, 40);
+             };
+         },
+         .pixman = "fill"},
+        {.symbol = "blt",
+         .inputs = I::kSourceOverBackdrop,
+         .call = [](void* fn, Scene& s) -> Call {
+             return [f = EXPORT(blt), &s] {
+                 f(s.dest, s.src, 0, 0, 0, 0, s.width, s.height, kOpaque);
+             };
+         },
+         .plain = plain_blt(),
+         .pixman = "OVER",
+         .restore = Restore::kDest},
+        {.symbol = "simple_blt",
+         .inputs = I::kSourceOverBackdrop,
+         .call = [](void* fn, Scene& s) -> Call {
+             return
+                 [f = EXPORT(simple_blt), &s] { f(s.dest, s.src, 0, 0, 0, 0, s.width, s.height); };
+         },
+         .pixman = "SRC"},
+    };
+    add_modes(cases, "blend_blt", kBlendModes, plain_blend);
+    add_modes(cases, "transfer_blt", kLayerModes, plain_layer);
+
+    for (const bool in : {true, false}) {
+        cases.push_back({
+            .symbol = in ? "transition_in" : "transition_out",
+            .inputs = I::kSourceOverBackdrop,  // the source is the mask
+            .call = [in](void* fn, Scene& s) -> Call {
+                const auto f = in ? EXPORT(transition_in) : EXPORT(transition_out);
+                return [f, &s] { f(s.dest, s.src, 50, 100, 20, 0, 0); };
+            },
+            .restore = Restore::kDest,
+        });
+    }
+    cases.push_back({
+        .symbol = "draw_map",
+        .inputs = I::kSourceOverBackdrop,  // the source is the tileset
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(draw_map), map = tile_map(s), &s] {
+                f(map->tiles.data(), map->keys.data(), map->dims, s.src, 0, s.dest, 0, 0, 1);
+            };
+        },
+        .restore = Restore::kDest,
+    });
+    cases.push_back({
+        .symbol = "split_bitmap",
+        .inputs = I::kSourceOverBackdrop,
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(split_bitmap), &s] { f(s.src, s.dest, 10, 4); };
+        },
+        .restore = Restore::kDestAndSource,
+    });
+
+    // tint and colorize take the same arguments.
+    using ColourFilter = decltype(&::tint);
+    static_assert(std::is_same_v<ColourFilter, decltype(&::colorize)>);
+    struct ColourCase {
+        const char* symbol;
+        ColourArgs args;
+        Prepare (*plain)(int32_t amount, int32_t red, int32_t green, int32_t blue);
+    };
+    for (const ColourCase& c : {ColourCase{"tint", kTint, plain_tint},
+                                ColourCase{"colorize", kColorize, plain_colorize}}) {
+        const ColourArgs a = c.args;
+        cases.push_back({
+            .symbol = c.symbol,
+            .call = [a](void* fn, Scene& s) -> Call {
+                return [f = reinterpret_cast<ColourFilter>(fn), a, &s] {
+                    f(s.dest, a.amount, a.red, a.green, a.blue);
+                };
+            },
+            .plain = c.plain(a.amount, a.red, a.green, a.blue),
+        });
+    }
+    cases.push_back({
+        .symbol = "grayscale",
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(grayscale), &s] { f(s.dest, kGrayscaleAmount); };
+        },
+        .plain = plain_grayscale(kGrayscaleAmount),
+    });
+    cases.push_back({
+        .symbol = "negative",
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(negative), &s] { f(s.dest); };
+        },
+        .plain = plain_negative(),
+    });
+    for (int32_t map_alpha : {0, 1}) {
+        const auto table = lookup_table();
+        cases.push_back({
+            .symbol = "table_lookup",
+            .label = map_alpha ? "table_lookup/all" : "table_lookup/colour",
+            .call = [map_alpha, table](void* fn, Scene& s) -> Call {
+                return [f = EXPORT(table_lookup), map_alpha, table, &s] {
+                    f(s.dest, table->data(), map_alpha);
+                };
+            },
+            .plain = plain_table_lookup(table, map_alpha),
+        });
+    }
+
+    cases.push_back({
+        .symbol = "pixelize",
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(pixelize), &s] { f(s.dest, 8, 8); };
+        },
+    });
+    for (int32_t vertical : {0, 1}) {
+        cases.push_back({
+            .symbol = "ripple",
+            .label = vertical ? "ripple/columns" : "ripple/rows",
+            .inputs = I::kSourceInto,
+            .call = [vertical](void* fn, Scene& s) -> Call {
+                return [f = EXPORT(ripple), vertical, &s] { f(s.dest, s.src, 8, 12, vertical); };
+            },
+        });
+    }
+    cases.push_back({
+        .symbol = "ripple_circ",
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(ripple_circ), &s] {
+                f(s.dest, s.width / 2, s.height / 2, 0, 32, 50, std::min(s.width, s.height) / 2);
+            };
+        },
+    });
+    for (int32_t samples : {16, 64}) {
+        cases.push_back({
+            .symbol = "radial_blur",
+            .label = "radial_blur/" + std::to_string(samples),
+            .inputs = I::kSourceInto,
+            .call = [samples](void* fn, Scene& s) -> Call {
+                return [f = EXPORT(radial_blur), samples, &s] { f(s.dest, s.src, samples, 0, 0); };
+            },
+        });
+    }
+
+    cases.push_back({
+        .symbol = "draw_circle",
+        .call = [](void* fn, Scene& s) -> Call {
+            const int32_t radius = std::min(s.width, s.height) / 2;
+            return [f = EXPORT(draw_circle), radius, &s] {
+                f(s.dest, s.width / 2, s.height / 2, radius, radius / 4, 0, 0, 255, 128, 0, 255);
+            };
+        },
+    });
+    cases.push_back({
+        .symbol = "draw_ellipse",
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(draw_ellipse), &s] {
+                f(s.dest, s.width / 2, s.height / 2, s.width / 3, s.height / 3, 20, 0, 0, 255, 128,
+                  0, 255);
+            };
+        },
+    });
+
+    cases.push_back({
+        .symbol = "_Z9get_pixelliii",
+        .label = "get_pixel",
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(get_pixel), &s] {
+                int sum = 0;  // every pixel, one call each
+                for (int32_t y = 0; y < s.height; ++y)
+                    for (int32_t x = 0; x < s.width; ++x) sum += f(s.dest, x, y, host::kAlpha);
+                benchmark::DoNotOptimize(sum);
+            };
+        },
+    });
+    cases.push_back({
+        .symbol = "get_pixels",
+        .call = [](void* fn, Scene& s) -> Call {
+            auto out = std::make_shared<std::vector<int32_t>>(s.bytes());  // 4 per pixel
+            return [f = EXPORT(get_pixels), out, &s] { f(s.dest, out->data()); };
+        },
+    });
+    cases.push_back({
+        .symbol = "test",
+        .call = [](void* fn, Scene& s) -> Call {
+            auto values = std::make_shared<std::vector<int32_t>>(4 * (10 * size_t(s.height) + 11));
+            return [f = EXPORT(test), values, &s] { f(values->data(), 0, s.height); };
+        },
+        .fixed_work = kProbeSteps,
+    });
+    cases.push_back({
+        .symbol = "test2",
+        .call = [](void* fn, Scene&) -> Call { return [f = EXPORT(test2)] { f(); }; },
+        .fixed_work = kProbeSteps,
+    });
+
+    for (int32_t mode : {0, 1}) {
+        cases.push_back({
+            .symbol = "Quorvex",
+            .label = mode ? "Quorvex/bilinear" : "Quorvex/nearest",
+            .quorvex = true,
+            .inputs = I::kSourceInto,
+            .call = [mode](void* fn, Scene& s) -> Call {
+                return [f = EXPORT(Quorvex), matrix = affine_matrix(), mode, &s] {
+                    f(s.src, s.dest, matrix.data(), mode);
+                };
+            },
+            .plain = plain_resampling(affine_matrix(), mode),
+            .pixman = mode ? "affine-bilinear" : "affine-nearest",
+        });
+    }
+    cases.push_back({
+        .symbol = "fill_color",
+        .quorvex = true,
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(fill_color), &s] {
+                static const float kColour[3] = {200.5f, 100.25f, 50.75f};
+                f(s.dest, kColour);
+            };
+        },
+        .pixman = "fill",
+    });
+    return cases;
+}
+
+}  // namespace bench

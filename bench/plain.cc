@@ -1,0 +1,97 @@
+#include "bench/plain.h"
+
+#include <functional>
+
+#include "Quorvex/inverse_map.h"
+#include "Quorvex/rows.h"
+#include "host/host_bitmap.h"
+#include "lumoria/filters/pixel_rules.h"
+#include "lumoria/filters/rows.h"
+#include "lumoria/transfer/alpha_over.h"
+#include "lumoria/transfer/blend_modes.h"
+#include "lumoria/transfer/layer_modes.h"
+
+namespace bench {
+namespace {
+
+// A transfer's row function on every row of the scene, top row first.
+Prepare transfer_rows(lumoria::RowFunction row) {
+    if (!row) return {};
+    return [row](Scene& s) -> Call {
+        return [row, &s] {
+            for (int32_t y = 0; y < s.height; ++y)
+                row(s.dest_bitmap.row(y), s.src_bitmap.row(y), s.width, kFullOpacity);
+        };
+    };
+}
+
+// A filter's row function on every row of the scene's surface.
+using FilterRow = std::function<void(uint8_t* pixels, int32_t width)>;
+Prepare filter_rows(FilterRow row) {
+    return [row](Scene& s) -> Call {
+        return [row, &s] {
+            for (int32_t y = 0; y < s.height; ++y) row(s.dest_bitmap.row(y), s.width);
+        };
+    };
+}
+
+// Quorvex's plain row transform, walked as its export walks it.
+Prepare resampling(std::array<float, 9> matrix, quorvex::RowTransform transform) {
+    return [matrix, transform](Scene& s) -> Call {
+        host::Surface src, dest;
+        host::resolve(s.src, src);
+        host::resolve(s.dest, dest);
+        const quorvex::InverseMap map = quorvex::make_inverse_map(
+            matrix.data(), src.width, src.height, dest.width, dest.height);
+        return [=] {
+            for (int32_t y = 0; y < dest.height; ++y)
+                transform(map, quorvex::row_terms(map, y), src, dest.row(y), dest.width);
+        };
+    };
+}
+
+}  // namespace
+
+Prepare plain_blt() { return transfer_rows(lumoria::alpha_over_row); }
+
+Prepare plain_blend(int32_t mode) {
+    return transfer_rows(lumoria::blend_row(static_cast<uint32_t>(mode)));
+}
+
+Prepare plain_layer(int32_t mode) {
+    return transfer_rows(lumoria::layer_row(static_cast<uint32_t>(mode)));
+}
+
+Prepare plain_tint(int32_t amount, int32_t red, int32_t green, int32_t blue) {
+    const lumoria::ColourMix mix{amount, red, green, blue};
+    return filter_rows([mix](uint8_t* p, int32_t w) { lumoria::tint_row(p, w, mix); });
+}
+
+Prepare plain_colorize(int32_t amount, int32_t red, int32_t green, int32_t blue) {
+    const lumoria::ColourMix mix{amount, red, green, blue};
+    return filter_rows([mix](uint8_t* p, int32_t w) { lumoria::colorize_row(p, w, mix); });
+}
+
+Prepare plain_grayscale(int32_t amount) {
+    return filter_rows([amount](uint8_t* p, int32_t w) { lumoria::grayscale_row(p, w, amount); });
+}
+
+Prepare plain_negative() { return filter_rows(lumoria::negative_row); }
+
+// The caller's table is clamped into bytes once per call, as the export does.
+Prepare plain_table_lookup(LookupTable table, int32_t map_alpha) {
+    const auto row = map_alpha > 0 ? lumoria::lookup_all_row : lumoria::lookup_colour_row;
+    return [table, row](Scene& s) -> Call {
+        return [table, row, &s] {
+            uint8_t bytes[256];
+            lumoria::clamp_table(table->data(), bytes);
+            for (int32_t y = 0; y < s.height; ++y) row(s.dest_bitmap.row(y), s.width, bytes);
+        };
+    };
+}
+
+Prepare plain_resampling(std::array<float, 9> matrix, int32_t mode) {
+    return resampling(matrix, mode == 1 ? quorvex::bilinear_row : quorvex::nearest_row);
+}
+
+}  // namespace bench
