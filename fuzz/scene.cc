@@ -87,6 +87,17 @@ standin::Bitmap take_bitmap(bool with_surface, int32_t width, int32_t height) {
     return with_surface ? standin::Bitmap(width, height) : standin::Bitmap::without_surface();
 }
 
+// Whether one of `writes` lets a call change every byte of row y of bitmap
+// i, `width` pixels wide: then its pixels need no check one by one.
+bool may_rewrite_row(int i, int32_t y, int32_t width, std::initializer_list<Write> writes) {
+    for (const Write& w : writes) {
+        if (w.bitmap == i && w.bytes == Bytes::kAll && w.region.x0 <= 0 && w.region.x1 >= width &&
+            w.region.y0 <= y && y < w.region.y1)
+            return true;
+    }
+    return false;
+}
+
 // Whether one of `writes` lets a call turn pixel (x, y) of bitmap i from
 // `was` into `now`.
 bool may_change(int i, int32_t x, int32_t y, const uint8_t* was, const uint8_t* now,
@@ -201,6 +212,7 @@ void Scene::after_call(Outcome outcome, std::initializer_list<Write> writes) {
             const uint8_t* was = snapshots_[i].data() + static_cast<size_t>(y) * row_bytes;
             const uint8_t* now = b.row(y);
             if (same_bytes(was, now, row_bytes)) continue;
+            if (outcome.done && may_rewrite_row(i, y, b.width(), writes)) continue;
             for (int32_t x = 0; x < b.width(); ++x) {
                 const uint8_t* p = was + 4 * x;
                 const uint8_t* q = now + 4 * x;
