@@ -56,8 +56,8 @@ one() {
 
 ci() {
     local failed=0
-    for group in "${export_groups[@]}"; do one exports "$group" 12 || failed=1; done
-    for group in "${twin_groups[@]}"; do one twins "$group" 6 || failed=1; done
+    for group in "${export_groups[@]}"; do one exports "$group" 10 || failed=1; done
+    for group in "${twin_groups[@]}"; do one twins "$group" 5 || failed=1; done
     return $failed
 }
 
