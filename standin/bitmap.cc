@@ -7,16 +7,6 @@
 #include <stdexcept>
 #include <utility>
 
-// GCC announces AddressSanitizer with __SANITIZE_ADDRESS__, clang only
-// through __has_feature.
-#if defined(__SANITIZE_ADDRESS__)
-#define STANDIN_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define STANDIN_ASAN 1
-#endif
-#endif
-
 #if STANDIN_ASAN
 #include <sanitizer/asan_interface.h>
 #define GUARD_POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
