@@ -43,13 +43,12 @@ void call_radial_blur(Scene& s, Input& in) {
 }  // namespace
 
 Group<ExportCall> effect_exports() {
-    const Exports& e = exports();
     return {"effects",
             {
-                {"pixelize", e.pixelize != nullptr, call_pixelize},
-                {"ripple", e.ripple != nullptr, call_ripple},
-                {"ripple_circ", e.ripple_circ != nullptr, call_ripple_circ},
-                {"radial_blur", e.radial_blur != nullptr, call_radial_blur},
+                EXPORT_CALL(pixelize),
+                EXPORT_CALL(ripple),
+                EXPORT_CALL(ripple_circ),
+                EXPORT_CALL(radial_blur),
             }};
 }
 

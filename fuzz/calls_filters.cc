@@ -53,14 +53,13 @@ void call_table_lookup(Scene& s, Input& in) {
 }  // namespace
 
 Group<ExportCall> filter_exports() {
-    const Exports& e = exports();
     return {"filters",
             {
-                {"tint", e.tint != nullptr, call_tint},
-                {"colorize", e.colorize != nullptr, call_colorize},
-                {"grayscale", e.grayscale != nullptr, call_grayscale},
-                {"negative", e.negative != nullptr, call_negative},
-                {"table_lookup", e.table_lookup != nullptr, call_table_lookup},
+                EXPORT_CALL(tint),
+                EXPORT_CALL(colorize),
+                EXPORT_CALL(grayscale),
+                EXPORT_CALL(negative),
+                EXPORT_CALL(table_lookup),
             }};
 }
 

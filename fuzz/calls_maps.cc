@@ -90,13 +90,12 @@ void call_split_bitmap(Scene& s, Input& in) {
 }  // namespace
 
 Group<ExportCall> map_exports() {
-    const Exports& e = exports();
     return {"maps",
             {
-                {"transition_in", e.transition_in != nullptr, call_transition_in},
-                {"transition_out", e.transition_out != nullptr, call_transition_out},
-                {"draw_map", e.draw_map != nullptr, call_draw_map},
-                {"split_bitmap", e.split_bitmap != nullptr, call_split_bitmap},
+                EXPORT_CALL(transition_in),
+                EXPORT_CALL(transition_out),
+                EXPORT_CALL(draw_map),
+                EXPORT_CALL(split_bitmap),
             }};
 }
 

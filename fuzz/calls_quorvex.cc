@@ -46,11 +46,10 @@ void call_fill_color(Scene& s, Input& in) {
 }  // namespace
 
 Group<ExportCall> quorvex_exports() {
-    const Exports& e = exports();
     return {"quorvex",
             {
-                {"Quorvex", e.quorvex != nullptr, call_quorvex},
-                {"fill_color", e.fill_color != nullptr, call_fill_color},
+                {"Quorvex", exports().quorvex != nullptr, call_quorvex},
+                EXPORT_CALL(fill_color),
             }};
 }
 

@@ -70,13 +70,12 @@ void call_test2(Scene& s, Input&) { s.call("test2", Result::kNone, {}, exports()
 }  // namespace
 
 Group<ExportCall> readback_exports() {
-    const Exports& e = exports();
     return {"read-back",
             {
-                {"get_pixel", e.get_pixel != nullptr, call_get_pixel},
-                {"get_pixels", e.get_pixels != nullptr, call_get_pixels},
-                {"test", e.test != nullptr, call_test},
-                {"test2", e.test2 != nullptr, call_test2},
+                EXPORT_CALL(get_pixel),
+                EXPORT_CALL(get_pixels),
+                EXPORT_CALL(test),
+                EXPORT_CALL(test2),
             }};
 }
 

@@ -36,11 +36,10 @@ void call_draw_ellipse(Scene& s, Input& in) {
 }  // namespace
 
 Group<ExportCall> shape_exports() {
-    const Exports& e = exports();
     return {"shapes",
             {
-                {"draw_circle", e.draw_circle != nullptr, call_draw_circle},
-                {"draw_ellipse", e.draw_ellipse != nullptr, call_draw_ellipse},
+                EXPORT_CALL(draw_circle),
+                EXPORT_CALL(draw_ellipse),
             }};
 }
 

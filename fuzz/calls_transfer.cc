@@ -91,15 +91,14 @@ void call_transfer_blt(Scene& s, Input& in) {
 }  // namespace
 
 Group<ExportCall> transfer_exports() {
-    const Exports& e = exports();
     return {"transfers",
             {
-                {"clear_rect", e.clear_rect != nullptr, call_clear_rect},
-                {"fill_rect", e.fill_rect != nullptr, call_fill_rect},
-                {"blt", e.blt != nullptr, call_blt},
-                {"simple_blt", e.simple_blt != nullptr, call_simple_blt},
-                {"blend_blt", e.blend_blt != nullptr, call_blend_blt},
-                {"transfer_blt", e.transfer_blt != nullptr, call_transfer_blt},
+                EXPORT_CALL(clear_rect),
+                EXPORT_CALL(fill_rect),
+                EXPORT_CALL(blt),
+                EXPORT_CALL(simple_blt),
+                EXPORT_CALL(blend_blt),
+                EXPORT_CALL(transfer_blt),
             }};
 }
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "exports.h"
 #include "input.h"
 #include "scene.h"
 
@@ -24,6 +25,11 @@ struct TwinCheck {
     const char* name;
     void (*run)(Input& in);
 };
+
+// The call of an export from its name alone: the function that calls
+// export `name` is call_name.
+#define EXPORT_CALL(name) \
+    ExportCall { #name, exports().name != nullptr, call_##name }
 
 template <class Operation>
 struct Group {
