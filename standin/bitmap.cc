@@ -173,6 +173,7 @@ std::vector<uint8_t> Bitmap::pixels() const {
 
 void Bitmap::set_pixels(const std::vector<uint8_t>& bytes) {
     if (bytes.size() != pixel_bytes()) throw std::invalid_argument("pixel count differs");
+    if (pixel_bytes() == 0) return;  // no rows to copy, and `bytes` may hold no array
     for (int32_t y = 0; y < height_; ++y)
         std::memcpy(row(y), bytes.data() + static_cast<size_t>(y) * width_ * 4,
                     static_cast<size_t>(width_) * 4);
