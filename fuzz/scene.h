@@ -61,6 +61,10 @@ class Scene {
     int32_t handle(int i) const { return bitmaps_[i].handle(); }
     const standin::Bitmap& bitmap(int i) const { return bitmaps_[i]; }
     bool has_pixels(int i) const;
+    // For computing an expected result in place: the pixels of bitmap i,
+    // and putting them back.
+    std::vector<uint8_t> pixels(int i) const { return bitmaps_[i].pixels(); }
+    void restore(int i, const std::vector<uint8_t>& pixels) { bitmaps_[i].set_pixels(pixels); }
 
     // Calls fn(args...) as the engine would, between a snapshot of every
     // bitmap and the checks. Returns the result.

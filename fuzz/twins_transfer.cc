@@ -1,14 +1,18 @@
 // Twins of the block transfers' rows: the alpha-over rule, the blend modes
 // and the layering modes, each plain row against its vector twin in every
-// instruction set this CPU runs, on separate, shared and overlapping rows.
+// instruction set this CPU runs, on separate, shared and overlapping rows;
+// and each transfer export against its own frame run with the plain rows
+// only, which tests the frame's choice of where a vector row is exact.
 #include <string>
 
+#include "exports.h"
 #include "groups.h"
 #include "host/cpu_features.h"
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/blend_modes.h"
 #include "lumoria/transfer/layer_modes.h"
 #include "lumoria/transfer/vector_rows.h"
+#include "transfer_args.h"
 #include "twins.h"
 
 namespace fuzz {
@@ -87,6 +91,39 @@ void check_layer(Input& in) {
                [mode](const VectorRows& r) { return r.layer[mode]; });
 }
 
+// blt, blend_blt (modes 0 to 11: dissolve draws from the clock's seed) or
+// transfer_blt on a scene, against the same frame with only plain rows.
+void check_frame(Input& in) {
+    Scene s(in);
+    const Transfer t(s, in);
+    const uint32_t kind = in.below(3);
+    const uint32_t mode = in.below(kind == 1 ? lumoria::kDissolveMode : 4);
+    const int32_t opacity = pick_opacity(in);
+    const RowFunction plain = kind == 0   ? lumoria::alpha_over_row
+                              : kind == 1 ? lumoria::blend_row(mode)
+                                          : lumoria::layer_row(mode);
+    const int32_t dest = s.handle(t.dest), src = s.handle(t.src);
+    const std::vector<uint8_t> before = s.pixels(t.dest);
+    lumoria::ClippedTransfer clipped;
+    if (lumoria::clip_transfer({dest, src, t.dx, t.dy, t.sx, t.sy, t.width, t.height}, opacity == 0,
+                               clipped))
+        lumoria::walk_rows(clipped, plain, nullptr, opacity);
+    const std::vector<uint8_t> expected = s.pixels(t.dest);
+    s.restore(t.dest, before);
+    const auto m = static_cast<int32_t>(mode);
+    if (kind == 0) {
+        s.call("blt", Result::kStatus, {t.write(s)}, exports().blt, dest, src, t.dx, t.dy, t.sx,
+               t.sy, t.width, t.height, opacity);
+    } else if (kind == 1) {
+        s.call("blend_blt", Result::kStatus, {t.write(s)}, exports().blend_blt, dest, src, t.dx,
+               t.dy, t.sx, t.sy, t.width, t.height, m, opacity);
+    } else {
+        s.call("transfer_blt", Result::kStatus, {t.write(s)}, exports().transfer_blt, dest, src,
+               t.dx, t.dy, t.sx, t.sy, t.width, t.height, m, opacity);
+    }
+    s.expect(s.pixels(t.dest) == expected, "its rows differ from the plain rows' bytes");
+}
+
 }  // namespace
 
 Group<TwinCheck> transfer_twins() {
@@ -95,6 +132,7 @@ Group<TwinCheck> transfer_twins() {
                 {"alpha_over_row", check_alpha_over},
                 {"blend rows", check_blend},
                 {"layer rows", check_layer},
+                {"transfer frames", check_frame},
             }};
 }
 
