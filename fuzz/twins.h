@@ -24,6 +24,7 @@
 #include "caller_memory.h"
 #include "host/host_bitmap.h"
 #include "input.h"
+#include "scene.h"
 #include "trace.h"
 
 namespace fuzz {
@@ -94,6 +95,20 @@ void expect_twins(const std::string& family, const std::vector<Variant>& variant
             std::abort();
         }
     }
+}
+
+// For a frame function: runs `plain()` (the frame with only plain rows,
+// rewriting bitmap `dest` of the scene in place), notes the bytes it leaves,
+// puts the bitmap back, runs `exported()` (the export, with its fast paths)
+// and stops the run unless the two leave the same bytes.
+template <class Plain, class Exported>
+void expect_plain_frame(Scene& s, int dest, Plain plain, Exported exported) {
+    const std::vector<uint8_t> before = s.pixels(dest);
+    plain();
+    const std::vector<uint8_t> expected = s.pixels(dest);
+    s.restore(dest, before);
+    exported();
+    s.expect(s.pixels(dest) == expected, "it left other bytes than its plain rows");
 }
 
 }  // namespace fuzz
