@@ -1,17 +1,20 @@
-// Fast paths against their plain twins, on the row functions linked in
-// directly from the libraries' objects.
+// Fast paths against the plain path, in two ways.
 //
-// Each family lists its variants, the plain one first; a check draws a row
-// (or a small surface) and its arguments, runs every variant on its own copy
-// held in blocks of exactly the bytes the row spans, and expects each copy to
-// end byte for byte as the plain variant's. A variant that reads or writes
-// one byte outside its row is caught by AddressSanitizer.
+// Rows: each family of row functions lists its variants, the plain row
+// first, then the vector twins of every instruction set the CPU runs, each
+// under the condition on which its frame function would choose it. A check
+// draws a row (or a small surface) and its arguments, runs every variant on
+// its own copy held in blocks of exactly the bytes the row spans, and
+// expects each copy to end byte for byte as the plain variant's; a variant
+// that reads or writes one byte outside its row is caught by
+// AddressSanitizer. A new vector set joins by adding itself to its family's
+// list (the *_variants() and *_sets() functions of the twins_*.cc files).
+// Families with no vector set yet (the transition and effect rows) hold the
+// plain row alone, which still runs on exactly sized memory.
 //
-// A vectorised set of row functions joins by adding itself to its family's
-// variant list (see the *_variants() functions in the twins_*.cc files),
-// with the condition under which its frame function would choose it. Until
-// such sets exist, each family holds only its plain variant, and the mode
-// runs the plain rows on exactly sized memory.
+// Frames: an export runs on a scene once as exported and once through its
+// own frame with the plain rows only; the bytes must agree, which tests the
+// frame's choice of where a fast path is exact, and its shortcuts.
 #pragma once
 
 #include <cstdint>

@@ -43,8 +43,8 @@ std::vector<std::pair<const char*, const VectorRows*>> vector_sets() {
 // an opacity of 1 to 255, and rows that the walk does not read after
 // writing them.
 template <class Pick>
-std::vector<RowVariant> variants(RowFunction plain, Pick fast, int32_t opacity,
-                                 bool reads_own_writes) {
+std::vector<RowVariant> row_variants(RowFunction plain, Pick fast, int32_t opacity,
+                                     bool reads_own_writes) {
     std::vector<RowVariant> all{{"plain", plain}};
     if (opacity < 1 || opacity > 255 || reads_own_writes) return all;
     for (const auto& [name, rows] : vector_sets())
@@ -65,7 +65,7 @@ void check_rows(Input& in, const std::string& family, RowFunction plain, Pick fa
         note(family + ": width " + std::to_string(width) + ", opacity " + std::to_string(opacity) +
              ", misaligned by " + std::to_string(misalign));
     }
-    expect_twins(family, variants(plain, fast, opacity, layout.reads_own_writes(width)),
+    expect_twins(family, row_variants(plain, fast, opacity, layout.reads_own_writes(width)),
                  layout.contents, misalign, [&](const RowVariant& v, const Blocks& b) {
                      std::srand(seed);
                      v.row(layout.dest(b), layout.src(b), width, opacity);
