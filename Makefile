@@ -4,11 +4,14 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 OUT ?= $(BUILD)/gallery
+FUZZ_MODE ?= exports
+FUZZ_GROUP ?= all
+FUZZ_SECONDS ?= 600
 PREFIX ?= /usr/local
 DESTDIR ?=
 
 .PHONY: all build demo test test-sanitize test-m32 install check-tools check-m32 clean \
-        bench bench-smoke check-bench
+        bench bench-smoke check-bench check-fuzz fuzz-build fuzz fuzz-ci
 
 all: build
 
@@ -53,9 +56,30 @@ check-m32:
 test-m32: check-m32
 	$(MAKE) test BUILD=build-m32 CMAKE_FLAGS="-DLUMORIA_M32=ON"
 
+check-fuzz:
+	@fuzz/run.sh toolchain-present || \
+	  { echo "no libFuzzer: apt-get install clang libclang-rt-dev"; exit 1; }
+
+# The harness and the libraries built with clang, libFuzzer and the sanitizers.
+fuzz-build: check-fuzz
+	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang \
+	  -DCMAKE_CXX_COMPILER=clang++ -DLUMORIA_FUZZ=ON -DLUMORIA_TESTS=OFF >/dev/null
+	@cmake --build build-fuzz -j$(JOBS) --target lumoria_fuzz
+
+# FUZZ_MODE exports or twins, FUZZ_GROUP transfers, maps, filters, effects,
+# shapes, read-back, quorvex or all.
+fuzz: fuzz-build
+	fuzz/run.sh $(FUZZ_MODE) $(FUZZ_GROUP) $(FUZZ_SECONDS)
+
+# About two minutes over every group, from the committed corpus.
+fuzz-ci:
+	fuzz/run.sh toolchain
+	$(MAKE) fuzz-build
+	fuzz/run.sh ci
+
 install:
 	$(MAKE) build CMAKE_FLAGS="$(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=$(PREFIX)"
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
 clean:
-	rm -rf build build-sanitize build-m32
+	rm -rf build build-sanitize build-m32 build-fuzz

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
-#if defined(__SANITIZE_ADDRESS__)
+#if STANDIN_ASAN
 #include <sanitizer/asan_interface.h>
 #define GUARD_POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
 #define GUARD_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)
@@ -159,7 +159,8 @@ void Bitmap::fill(Pixel p) {
 void Bitmap::randomize(uint32_t seed) {
     Rng rng{seed * 2654435761u + 1};
     uint8_t* p = pixel_area();
-    for (size_t i = 0; i < pixel_bytes(); ++i) p[i] = rng.biased_byte();
+    const size_t bytes = pixel_bytes();  // not re-read after every store
+    for (size_t i = 0; i < bytes; ++i) p[i] = rng.biased_byte();
 }
 
 std::vector<uint8_t> Bitmap::pixels() const {
@@ -172,6 +173,7 @@ std::vector<uint8_t> Bitmap::pixels() const {
 
 void Bitmap::set_pixels(const std::vector<uint8_t>& bytes) {
     if (bytes.size() != pixel_bytes()) throw std::invalid_argument("pixel count differs");
+    if (pixel_bytes() == 0) return;  // no rows to copy, and `bytes` may hold no array
     for (int32_t y = 0; y < height_; ++y)
         std::memcpy(row(y), bytes.data() + static_cast<size_t>(y) * width_ * 4,
                     static_cast<size_t>(width_) * 4);

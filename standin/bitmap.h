@@ -8,6 +8,17 @@
 #include <cstdint>
 #include <vector>
 
+// Whether AddressSanitizer watches the guard bytes (a read or write of them
+// aborts at once). GCC announces it with __SANITIZE_ADDRESS__, clang only
+// through __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define STANDIN_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define STANDIN_ASAN 1
+#endif
+#endif
+
 namespace standin {
 
 struct Pixel {

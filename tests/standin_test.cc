@@ -1,5 +1,7 @@
 // The engine stand-in itself: its layout, and that it notices a write outside
 // the rows, on which every other test relies.
+#include <utility>
+
 #include "host/host_bitmap.h"
 #include "support.h"
 
@@ -22,7 +24,7 @@ TEST(Standin, NoticesWritesJustOutsideTheRows) {
     ASSERT_TRUE(b.intact());
     b.set(0, 0, Pixel{1, 2, 3, 4});
     EXPECT_TRUE(b.intact());
-#if !defined(__SANITIZE_ADDRESS__)
+#if !STANDIN_ASAN
     // Under AddressSanitizer the guards are poisoned and such a write aborts.
     b.at(0, 0)[12] ^= 1;  // one byte past the last pixel of the top row
     EXPECT_FALSE(b.intact());
@@ -30,6 +32,17 @@ TEST(Standin, NoticesWritesJustOutsideTheRows) {
     b.at(0, 1)[-1] ^= 1;  // one byte before the bottom row
     EXPECT_FALSE(b.intact());
 #endif
+}
+
+// Bitmaps without pixels (a size of 0 or below) take back their empty
+// content without touching memory.
+TEST(Standin, EmptyBitmapsHoldNoPixels) {
+    for (auto [w, h] : {std::pair{0, 3}, {3, 0}, {-2, 3}, {3, -2}}) {
+        Bitmap b(w, h);
+        EXPECT_TRUE(b.pixels().empty());
+        b.set_pixels({});
+        EXPECT_TRUE(b.intact());
+    }
 }
 
 }  // namespace

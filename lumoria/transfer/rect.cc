@@ -8,6 +8,16 @@
 #include "lumoria.h"
 #include "lumoria/int32.h"
 
+// GCC announces AddressSanitizer with __SANITIZE_ADDRESS__, clang only
+// through __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define LUMORIA_ADDRESS_CHECKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LUMORIA_ADDRESS_CHECKS 1
+#endif
+#endif
+
 namespace lumoria {
 namespace {
 
@@ -60,7 +70,7 @@ bool clip_fill(int32_t surface_width, int32_t surface_height, Span& r) {
 // builds keep the loop, whose stores the address checker can see.
 void fill_row(uint8_t* row, int64_t width, uint32_t value) {
     const auto count = static_cast<size_t>(width);
-#if (defined(__x86_64__) || defined(__i386__)) && !defined(__SANITIZE_ADDRESS__)
+#if (defined(__x86_64__) || defined(__i386__)) && !LUMORIA_ADDRESS_CHECKS
     void* dest = row;
     size_t left = count;
     asm volatile("rep stosl" : "+D"(dest), "+c"(left) : "a"(value) : "memory");

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Runs the fuzz harness built in build-fuzz (make fuzz-build).
+#
+#   fuzz/run.sh MODE GROUP SECONDS   one run: MODE exports or twins, GROUP a
+#                                    group name or all (make fuzz)
+#   fuzz/run.sh ci                   every group of both modes for a few
+#                                    seconds each, from the committed corpus
+#                                    (make fuzz-ci)
+#   fuzz/run.sh toolchain            installs clang's fuzzer runtime with
+#                                    apt-get when it is missing (for CI)
+#   fuzz/run.sh toolchain-present    succeeds when it is there
+#
+# Each run starts from the committed seeds in fuzz/corpus/NAME and keeps what
+# it finds in build-fuzz/corpus/NAME (NAME is the group, twins-GROUP in twins
+# mode). A finding fails the run; its input is left in build-fuzz/findings/
+# and the harness's log in build-fuzz/logs/. To see the call behind a
+# finding: FUZZ_MODE=... FUZZ_GROUP=... FUZZ_TRACE=1 build-fuzz/fuzz/lumoria_fuzz FILE
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+binary=build-fuzz/fuzz/lumoria_fuzz
+export_groups=(transfers maps filters effects shapes read-back quorvex)
+twin_groups=(transfers maps filters effects quorvex)
+
+has_fuzzer_toolchain() {
+    echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' |
+        clang++ -fsanitize=fuzzer,address -x c++ - -o /dev/null 2>/dev/null
+}
+
+toolchain() {
+    has_fuzzer_toolchain && return
+    echo "installing clang and its fuzzer runtime"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq clang libclang-rt-dev >/dev/null
+}
+
+# one MODE GROUP SECONDS
+one() {
+    local mode=$1 group=$2 seconds=$3
+    local name=$group
+    [ "$mode" = twins ] && name=twins-$group
+    local work=build-fuzz/corpus/$name log=build-fuzz/logs/$name.log
+    mkdir -p "$work" build-fuzz/findings build-fuzz/logs
+    local seeds=()
+    [ -d "fuzz/corpus/$name" ] && seeds=("fuzz/corpus/$name")
+    if ! FUZZ_MODE=$mode FUZZ_GROUP=$group "$binary" -max_total_time="$seconds" -timeout=10 \
+        -artifact_prefix="build-fuzz/findings/$name-" "$work" "${seeds[@]}" >"$log" 2>&1; then
+        tail -n 60 "$log"
+        echo "fuzz: $mode $group FAILED; input in build-fuzz/findings/, log in $log"
+        return 1
+    fi
+    local done_line
+    done_line=$(grep -E '^Done [0-9]+ runs' "$log" || echo "skipped: $(grep -m1 'nothing to run' "$log")")
+    echo "fuzz: $mode $group: $done_line"
+}
+
+ci() {
+    local failed=0
+    for group in "${export_groups[@]}"; do one exports "$group" 10 || failed=1; done
+    for group in "${twin_groups[@]}"; do one twins "$group" 5 || failed=1; done
+    return $failed
+}
+
+case "${1:-}" in
+    ci) ci ;;
+    toolchain) toolchain ;;
+    toolchain-present) has_fuzzer_toolchain ;;
+    exports | twins) one "$1" "${2:-all}" "${3:-600}" ;;
+    *)
+        echo "usage: fuzz/run.sh exports|twins GROUP SECONDS | ci | toolchain" >&2
+        exit 2
+        ;;
+esac

@@ -1,0 +1,110 @@
+// Twins of the Quorvex rows: one destination row mapped back into a small
+// source, nearest or bilinear, the plain rows against the vector rows of
+// every instruction set this CPU runs; and the export against its frame run
+// with the plain rows only, which tests its choice of where the vector rows
+// are exact.
+#include <string>
+
+#include "Quorvex/inverse_map.h"
+#include "Quorvex/rows.h"
+#include "Quorvex/vector_rows.h"
+#include "exports.h"
+#include "groups.h"
+#include "host/cpu_features.h"
+#include "matrix.h"
+#include "twins.h"
+
+namespace fuzz {
+namespace {
+
+using quorvex::RowTransform;
+
+struct RowVariant {
+    const char* name;
+    RowTransform row;
+};
+
+// The plain row, then the vector rows of every set this build has and this
+// CPU runs, where Quorvex would use them: not when the destination is the
+// source itself (the vector rows read a whole vector before writing).
+std::vector<RowVariant> row_variants(bool bilinear, bool in_place) {
+    std::vector<RowVariant> all{{"plain", bilinear ? quorvex::bilinear_row : quorvex::nearest_row}};
+    if (in_place) return all;
+#if QUORVEX_VECTORS
+    auto add = [&](const char* name, const quorvex::RowTransforms& rows) {
+        all.push_back({name, bilinear ? rows.bilinear : rows.nearest});
+    };
+    add("sse2", quorvex::kSse2RowTransforms);
+    if (host::cpu_has_avx2()) add("avx2", quorvex::kAvx2RowTransforms);
+#endif
+    return all;
+}
+
+// The destination row is row y of a destination as wide as the row and
+// `dest_height` high, or, in place, row y of the source itself.
+void check_rows(Input& in) {
+    const bool bilinear = in.one_in(2);
+    const int32_t src_width = 1 + static_cast<int32_t>(in.below(24));
+    const int32_t src_height = 1 + static_cast<int32_t>(in.below(24));
+    const bool in_place = in.one_in(4);
+    const int32_t dest_width = in_place ? src_width : row_width(in);
+    const int32_t dest_height = in_place ? src_height : 1 + static_cast<int32_t>(in.below(24));
+    const int32_t y = static_cast<int32_t>(in.below(static_cast<uint32_t>(dest_height)));
+    const size_t misalign = row_misalignment(in);
+    CallerArray<float> matrix(9);
+    draw_matrix(in, matrix);
+    const quorvex::InverseMap map =
+        quorvex::make_inverse_map(matrix.data(), src_width, src_height, dest_width, dest_height);
+    const uint32_t seed = in.u32();
+    std::vector<std::vector<uint8_t>> contents = {
+        random_pixels(static_cast<size_t>(src_width) * src_height, seed)};
+    if (!in_place) contents.push_back(random_pixels(static_cast<size_t>(dest_width), seed + 1));
+    if (tracing()) {
+        std::string m;
+        for (size_t k = 0; k < 9; ++k) m += " " + std::to_string(matrix.get(k));
+        note(std::string(bilinear ? "bilinear" : "nearest") + " row " + std::to_string(y) + " of " +
+             std::to_string(dest_width) + " x " + std::to_string(dest_height) + " from " +
+             std::to_string(src_width) + " x " + std::to_string(src_height) +
+             (in_place ? " in place" : "") + ", misaligned by " + std::to_string(misalign) +
+             ", matrix" + m);
+    }
+    expect_twins(bilinear ? "bilinear row" : "nearest row", row_variants(bilinear, in_place),
+                 contents, misalign, [&](const RowVariant& v, const Blocks& b) {
+                     const host::Surface src = surface_in(b[0], src_width, src_height);
+                     uint8_t* dest_row = in_place ? src.row(y) : b[1];
+                     v.row(map, quorvex::row_terms(map, y), src, dest_row, dest_width);
+                     return std::vector<uint8_t>{};
+                 });
+}
+
+void check_frame(Input& in) {
+    Scene s(in);
+    const int src = s.pick(in), dest = s.pick(in);
+    CallerArray<float> matrix(9);
+    draw_matrix(in, matrix);
+    const int32_t mode = in.mostly(0, 2);
+    expect_plain_frame(
+        s, dest,
+        [&] {
+            host::Surface source, target;
+            if (!host::resolve(s.handle(src), source) || !host::resolve(s.handle(dest), target))
+                return;
+            const quorvex::InverseMap map = quorvex::make_inverse_map(
+                matrix.data(), source.width, source.height, target.width, target.height);
+            const RowTransform row = mode == 1 ? quorvex::bilinear_row : quorvex::nearest_row;
+            for (int32_t y = 0; y < target.height && target.width > 0; ++y)
+                row(map, quorvex::row_terms(map, y), source, target.row(y), target.width);
+        },
+        [&] {
+            s.call("Quorvex", Result::kInverted, {{dest}}, exports().quorvex, s.handle(src),
+                   s.handle(dest), static_cast<const float*>(matrix.data()), mode);
+        });
+}
+
+}  // namespace
+
+Group<TwinCheck> quorvex_twins() {
+    return {"quorvex", {{"rows", check_rows}, {"frames", check_frame}}};
+}
+
+}  // namespace fuzz
