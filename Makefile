@@ -7,6 +7,8 @@ OUT ?= $(BUILD)/gallery
 FUZZ_MODE ?= exports
 FUZZ_GROUP ?= all
 FUZZ_SECONDS ?= 600
+FUZZ_M32 ?=
+FUZZ_BUILD = $(if $(FUZZ_M32),build-fuzz-m32,build-fuzz)
 PREFIX ?= /usr/local
 DESTDIR ?=
 
@@ -60,16 +62,18 @@ check-fuzz:
 	@fuzz/run.sh toolchain-present || \
 	  { echo "no libFuzzer: apt-get install clang libclang-rt-dev"; exit 1; }
 
-# The harness and the libraries built with clang, libFuzzer and the sanitizers.
+# The harness and the libraries built with clang, libFuzzer and the
+# sanitizers; FUZZ_M32=1 builds them for 32-bit x86.
 fuzz-build: check-fuzz
-	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang \
-	  -DCMAKE_CXX_COMPILER=clang++ -DLUMORIA_FUZZ=ON -DLUMORIA_TESTS=OFF >/dev/null
-	@cmake --build build-fuzz -j$(JOBS) --target lumoria_fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang \
+	  -DCMAKE_CXX_COMPILER=clang++ -DLUMORIA_FUZZ=ON -DLUMORIA_TESTS=OFF \
+	  $(if $(FUZZ_M32),-DLUMORIA_M32=ON) >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target lumoria_fuzz
 
 # FUZZ_MODE exports or twins, FUZZ_GROUP transfers, maps, filters, effects,
 # shapes, read-back, quorvex or all.
 fuzz: fuzz-build
-	fuzz/run.sh $(FUZZ_MODE) $(FUZZ_GROUP) $(FUZZ_SECONDS)
+	FUZZ_BUILD=$(FUZZ_BUILD) fuzz/run.sh $(FUZZ_MODE) $(FUZZ_GROUP) $(FUZZ_SECONDS)
 
 # About two minutes over every group, from the committed corpus.
 fuzz-ci:
@@ -82,4 +86,4 @@ install:
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
 clean:
-	rm -rf build build-sanitize build-m32 build-fuzz
+	rm -rf build build-sanitize build-m32 build-fuzz build-fuzz-m32

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace fuzz {
 
@@ -39,6 +40,13 @@ class CallerArray {
         return v;
     }
     void set(size_t i, T v) { std::memcpy(block_ + misalign_ + i * sizeof(T), &v, sizeof v); }
+
+    // The bytes of the elements from `first` on: a call that may only read
+    // them must leave them as they were.
+    std::vector<unsigned char> bytes(size_t first = 0) const {
+        const unsigned char* begin = block_ + misalign_ + first * sizeof(T);
+        return std::vector<unsigned char>(begin, begin + (count_ - first) * sizeof(T));
+    }
 
     // Makes the first `count` elements unreadable (all of them by default);
     // whole only on an aligned array, whose elements fill the sanitizer's

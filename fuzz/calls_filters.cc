@@ -44,10 +44,13 @@ void call_table_lookup(Scene& s, Input& in) {
         note(line);
     }
     // Without a surface the table is not read at all.
-    if (!s.bitmap(d).has_surface()) table.forbid();
+    const bool read = s.bitmap(d).has_surface();
+    const auto before = table.bytes();
+    if (!read) table.forbid();
     s.call("table_lookup", Result::kBoolean, {{d, map_alpha > 0 ? Bytes::kAll : Bytes::kColour}},
            exports().table_lookup, s.handle(d), static_cast<const int32_t*>(table.data()),
            map_alpha);
+    s.expect(!read || table.bytes() == before, "it wrote to the caller's table");
 }
 
 }  // namespace

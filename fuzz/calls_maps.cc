@@ -74,10 +74,15 @@ void call_draw_map(Scene& s, Input& in) {
         note(line + ", layers " + std::to_string(layers));
     }
     const int32_t ignored5 = in.integer(), ignored7 = in.integer(), ignored8 = in.integer();
+    const auto tiles_before = tiles.bytes(), keys_before = keys.bytes();
+    const auto layers_before = dims.bytes(2);
     s.call("draw_map", Result::kBoolean, {{d}}, exports().draw_map,
            static_cast<const int32_t*>(tiles.data()), static_cast<const int32_t*>(keys.data()),
            static_cast<const int32_t*>(dims.data()), s.handle(tileset), ignored5, s.handle(d),
            ignored7, ignored8, key);
+    s.expect(tiles.bytes() == tiles_before && keys.bytes() == keys_before &&
+                 dims.bytes(2) == layers_before,
+             "it wrote to the caller's arrays");
 }
 
 void call_split_bitmap(Scene& s, Input& in) {

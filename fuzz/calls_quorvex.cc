@@ -26,9 +26,11 @@ void call_quorvex(Scene& s, Input& in) {
     draw_matrix(in, matrix);
     const int32_t mode = in.mostly(0, 2);
     if (tracing()) note("matrix: " + floats(matrix));
+    const auto before = matrix.bytes();
     if (!read) matrix.forbid();
     s.call("Quorvex", Result::kInverted, {{dest}}, exports().quorvex, s.handle(src), s.handle(dest),
            static_cast<const float*>(matrix.data()), mode);
+    s.expect(!read || matrix.bytes() == before, "it wrote to the caller's matrix");
 }
 
 void call_fill_color(Scene& s, Input& in) {
@@ -38,9 +40,11 @@ void call_fill_color(Scene& s, Input& in) {
     for (size_t k = 0; k < 3; ++k)
         color.set(k, in.one_in(2) ? static_cast<float>(in.byte()) + 0.5f : in.real());
     if (tracing()) note("color: " + floats(color));
+    const auto before = color.bytes();
     if (!read) color.forbid();
     s.call("fill_color", Result::kInverted, {{dest, Bytes::kColour}}, exports().fill_color,
            s.handle(dest), static_cast<const float*>(color.data()));
+    s.expect(!read || color.bytes() == before, "it wrote to the caller's colour");
 }
 
 }  // namespace

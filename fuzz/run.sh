@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the fuzz harness built in build-fuzz (make fuzz-build).
+# Runs the fuzz harness built in $FUZZ_BUILD, build-fuzz by default (make
+# fuzz-build).
 #
 #   fuzz/run.sh MODE GROUP SECONDS   one run: MODE exports or twins, GROUP a
 #                                    group name or all (make fuzz)
@@ -11,14 +12,16 @@
 #   fuzz/run.sh toolchain-present    succeeds when it is there
 #
 # Each run starts from the committed seeds in fuzz/corpus/NAME and keeps what
-# it finds in build-fuzz/corpus/NAME (NAME is the group, twins-GROUP in twins
-# mode). A finding fails the run; its input is left in build-fuzz/findings/
-# and the harness's log in build-fuzz/logs/. To see the call behind a
-# finding: FUZZ_MODE=... FUZZ_GROUP=... FUZZ_TRACE=1 build-fuzz/fuzz/lumoria_fuzz FILE
+# it finds in $FUZZ_BUILD/corpus/NAME (NAME is the group, twins-GROUP in
+# twins mode). A finding fails the run; its input is left in
+# $FUZZ_BUILD/findings/ and the harness's log in $FUZZ_BUILD/logs/. To see
+# the call behind a finding:
+#   FUZZ_MODE=... FUZZ_GROUP=... FUZZ_TRACE=1 build-fuzz/fuzz/lumoria_fuzz FILE
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-binary=build-fuzz/fuzz/lumoria_fuzz
+build=${FUZZ_BUILD:-build-fuzz}
+binary=$build/fuzz/lumoria_fuzz
 export_groups=(transfers maps filters effects shapes read-back quorvex)
 twin_groups=(transfers maps filters effects quorvex)
 
@@ -39,14 +42,14 @@ one() {
     local mode=$1 group=$2 seconds=$3
     local name=$group
     [ "$mode" = twins ] && name=twins-$group
-    local work=build-fuzz/corpus/$name log=build-fuzz/logs/$name.log
-    mkdir -p "$work" build-fuzz/findings build-fuzz/logs
+    local work=$build/corpus/$name log=$build/logs/$name.log
+    mkdir -p "$work" "$build/findings" "$build/logs"
     local seeds=()
     [ -d "fuzz/corpus/$name" ] && seeds=("fuzz/corpus/$name")
     if ! FUZZ_MODE=$mode FUZZ_GROUP=$group "$binary" -max_total_time="$seconds" -timeout=10 \
-        -artifact_prefix="build-fuzz/findings/$name-" "$work" "${seeds[@]}" >"$log" 2>&1; then
+        -artifact_prefix="$build/findings/$name-" "$work" "${seeds[@]}" >"$log" 2>&1; then
         tail -n 60 "$log"
-        echo "fuzz: $mode $group FAILED; input in build-fuzz/findings/, log in $log"
+        echo "fuzz: $mode $group FAILED; input in $build/findings/, log in $log"
         return 1
     fi
     local done_line
