@@ -19,8 +19,8 @@ struct ExportCall {
     void (*run)(Scene& scene, Input& in);
 };
 
-// One family of row functions: runs the plain row and each fast twin of it on
-// the same drawn row and expects the same bytes.
+// One check of fast paths against the plain path (see twins.h), on
+// arguments drawn from the input.
 struct TwinCheck {
     const char* name;
     void (*run)(Input& in);
