@@ -72,8 +72,8 @@ Group<ExportCall> readback_exports() {
             {
                 EXPORT_CALL(get_pixel),
                 EXPORT_CALL(get_pixels),
-                EXPORT_CALL(test),
-                EXPORT_CALL(test2),
+                SLOW_EXPORT_CALL(test),
+                SLOW_EXPORT_CALL(test2),
             }};
 }
 

@@ -12,11 +12,13 @@
 namespace fuzz {
 
 // One export: its name, whether the library has it, and a call of it with
-// arguments drawn from the input.
+// arguments drawn from the input. A slow export spins for a fixed time
+// whatever its arguments, so it is drawn less often than the others.
 struct ExportCall {
     const char* name;
     bool present;
     void (*run)(Scene& scene, Input& in);
+    bool slow = false;
 };
 
 // One check of fast paths against the plain path (see twins.h), on
@@ -30,6 +32,8 @@ struct TwinCheck {
 // export `name` is call_name.
 #define EXPORT_CALL(name) \
     ExportCall { #name, exports().name != nullptr, call_##name }
+#define SLOW_EXPORT_CALL(name) \
+    ExportCall { #name, exports().name != nullptr, call_##name, true }
 
 template <class Operation>
 struct Group {
