@@ -44,29 +44,39 @@ constexpr const char* kRowNames[] = {"tint_row",      "colorize_row", "grey_row"
                                      "grayscale_row", "negative_row", "lookup_colour_row",
                                      "lookup_all_row"};
 
+// A tint or colorize amount and colour, mostly in the ranges scripts use.
+ColourMix draw_mix(Input& in) {
+    const int32_t amount = in.mostly(-20, 160);
+    const int32_t red = in.mostly(0, 255), green = in.mostly(0, 255), blue = in.mostly(0, 255);
+    return ColourMix{amount, red, green, blue};
+}
+
+// A lookup table, half its entries bytes, the rest any integer.
+void draw_table(Input& in, CallerArray<int32_t>& table) {
+    for (size_t k = 0; k < table.size(); ++k)
+        table.set(k, in.one_in(2) ? in.mostly(0, 255) : in.integer());
+}
+
 void check_filter_rows(Input& in) {
     const auto row = static_cast<Row>(in.below(std::size(kRowNames)));
     const int32_t width = row_width(in);
     const std::vector<uint8_t> pixels = random_pixels(static_cast<size_t>(width), in.u32());
     const size_t misalign = row_misalignment(in);
-    const int32_t amount = in.mostly(-20, 160);
-    const int32_t red = in.mostly(0, 255), green = in.mostly(0, 255), blue = in.mostly(0, 255);
-    const ColourMix mix{amount, red, green, blue};
+    const ColourMix mix = draw_mix(in);
     // The caller's table, clamped to bytes as table_lookup does once a call.
     CallerArray<int32_t> table(256);
-    for (size_t k = 0; k < table.size(); ++k)
-        table.set(k, in.one_in(2) ? in.mostly(0, 255) : in.integer());
+    draw_table(in, table);
     CallerArray<uint8_t> bytes(256);
     lumoria::clamp_table(table.data(), bytes.data());
     if (tracing()) {
         note(std::string(kRowNames[row]) + ": width " + std::to_string(width) + ", amount " +
-             std::to_string(amount) + ", colour " + std::to_string(red) + " " +
-             std::to_string(green) + " " + std::to_string(blue) + ", misaligned by " +
+             std::to_string(mix.amount) + ", colour " + std::to_string(mix.red) + " " +
+             std::to_string(mix.green) + " " + std::to_string(mix.blue) + ", misaligned by " +
              std::to_string(misalign));
     }
     const bool mixing = row == kTint || row == kColorize || row == kGrayscale;
     const bool fits =
-        row == kGrayscale ? lumoria::fits_vector_mix(amount) : lumoria::fits_vector_mix(mix);
+        row == kGrayscale ? lumoria::fits_vector_mix(mix.amount) : lumoria::fits_vector_mix(mix);
     expect_twins(kRowNames[row], row_sets(mixing, fits), {pixels}, misalign,
                  [&](const RowSet& set, const Blocks& b) {
                      uint8_t* p = b[0];
@@ -75,7 +85,7 @@ void check_filter_rows(Input& in) {
                          case kTint: r.tint(p, width, mix); break;
                          case kColorize: r.colorize(p, width, mix); break;
                          case kGrey: r.grey(p, width); break;
-                         case kGrayscale: r.grayscale(p, width, amount); break;
+                         case kGrayscale: r.grayscale(p, width, mix.amount); break;
                          case kNegative: r.negative(p, width); break;
                          case kLookupColour: r.lookup_colour(p, width, bytes.data()); break;
                          case kLookupAll: r.lookup_all(p, width, bytes.data()); break;
@@ -116,12 +126,9 @@ void check_frame(Input& in) {
     Scene s(in);
     const int d = s.pick(in);
     const auto filter = static_cast<Filter>(in.below(5));
-    const int32_t amount = in.mostly(-20, 160);
-    const int32_t red = in.mostly(0, 255), green = in.mostly(0, 255), blue = in.mostly(0, 255);
-    const ColourMix mix{amount, red, green, blue};
+    const ColourMix mix = draw_mix(in);
     CallerArray<int32_t> table(256);
-    for (size_t k = 0; k < table.size(); ++k)
-        table.set(k, in.one_in(2) ? in.mostly(0, 255) : in.integer());
+    draw_table(in, table);
     const int32_t map_alpha = in.mostly(-1, 2);
     const int32_t dest = s.handle(d);
     const Write colour{d, Bytes::kColour};
@@ -137,16 +144,16 @@ void check_frame(Input& in) {
         [&] {
             switch (filter) {
                 case kTintFilter:
-                    s.call("tint", Result::kStatus, {colour}, exports().tint, dest, amount, red,
-                           green, blue);
+                    s.call("tint", Result::kStatus, {colour}, exports().tint, dest, mix.amount,
+                           mix.red, mix.green, mix.blue);
                     break;
                 case kColorizeFilter:
-                    s.call("colorize", Result::kStatus, {colour}, exports().colorize, dest, amount,
-                           red, green, blue);
+                    s.call("colorize", Result::kStatus, {colour}, exports().colorize, dest,
+                           mix.amount, mix.red, mix.green, mix.blue);
                     break;
                 case kGrayscaleFilter:
                     s.call("grayscale", Result::kStatus, {colour}, exports().grayscale, dest,
-                           amount);
+                           mix.amount);
                     break;
                 case kNegativeFilter:
                     s.call("negative", Result::kStatus, {colour}, exports().negative, dest);
