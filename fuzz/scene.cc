@@ -57,8 +57,8 @@ void paint(const standin::Bitmap& b, uint32_t seed) {
 // Byte comparison that the sanitizer runtime neither intercepts (memcmp
 // would feed the fuzzer's comparison hooks) nor checks byte by byte: it only
 // reads the harness's snapshots and the pixel rows of its own bitmaps.
-__attribute__((no_sanitize("address", "undefined", "coverage"))) bool same_bytes(const uint8_t* a,
-                                                                     const uint8_t* b, size_t n) {
+__attribute__((no_sanitize("address", "undefined", "coverage"))) bool same_bytes(
+    const uint8_t* a, const uint8_t* b, size_t n) {
     uint8_t differ = 0;
     for (size_t i = 0; i < n; ++i) differ |= static_cast<uint8_t>(a[i] ^ b[i]);
     return differ == 0;
@@ -99,6 +99,17 @@ __attribute__((no_sanitize("address", "undefined", "coverage"))) bool same_pixel
     return differ == 0;
 }
 
+// Whether, across `width` pixels, only bytes that a write of `kind` may
+// change went from `was` to `now`.
+bool within(Bytes kind, const uint8_t* was, const uint8_t* now, int32_t width) {
+    switch (kind) {
+        case Bytes::kAll: return true;
+        case Bytes::kColour: return same_pixel_bytes(was, now, width, 3, 1);
+        case Bytes::kAlpha: return same_pixel_bytes(was, now, width, 0, 3);
+    }
+    return false;
+}
+
 // Whether one of `writes` lets a call change, in every pixel of row y of
 // bitmap i, `width` pixels wide, the bytes that went from `was` to `now`:
 // then the row needs no check pixel by pixel.
@@ -108,9 +119,7 @@ bool may_rewrite_row(int i, int32_t y, int32_t width, const uint8_t* was, const 
         if (w.bitmap != i || w.region.x0 > 0 || w.region.x1 < width || y < w.region.y0 ||
             y >= w.region.y1)
             continue;
-        if (w.bytes == Bytes::kAll) return true;
-        if (w.bytes == Bytes::kColour && same_pixel_bytes(was, now, width, 3, 1)) return true;
-        if (w.bytes == Bytes::kAlpha && same_pixel_bytes(was, now, width, 0, 3)) return true;
+        if (within(w.bytes, was, now, width)) return true;
     }
     return false;
 }
@@ -119,13 +128,8 @@ bool may_rewrite_row(int i, int32_t y, int32_t width, const uint8_t* was, const 
 // `was` into `now`.
 bool may_change(int i, int32_t x, int32_t y, const uint8_t* was, const uint8_t* now,
                 std::initializer_list<Write> writes) {
-    const bool colour_kept = same_bytes(was, now, 3);
-    const bool alpha_kept = was[3] == now[3];
     for (const Write& w : writes) {
-        if (w.bitmap != i || !w.region.contains(x, y)) continue;
-        if (w.bytes == Bytes::kAll || (w.bytes == Bytes::kColour && alpha_kept) ||
-            (w.bytes == Bytes::kAlpha && colour_kept))
-            return true;
+        if (w.bitmap == i && w.region.contains(x, y) && within(w.bytes, was, now, 1)) return true;
     }
     return false;
 }
