@@ -7,7 +7,9 @@ include(CMakePackageConfigHelpers)
 set(PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/lumoria)
 
 install(TARGETS lumoria Quorvex EXPORT lumoriaTargets
-        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES include/lumoria.h include/Quorvex.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(EXPORT lumoriaTargets NAMESPACE lumoria:: DESTINATION ${PACKAGE_DIR})
 

@@ -6,7 +6,11 @@
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/mman.h>
+#endif
 
 #include <Quorvex.h>
 #include <lumoria.h>
@@ -20,15 +24,36 @@ enum { kObject = 0, kHostBitmap = 32, kSurfaceInfo = 48, kHeader = 64, kPixels =
 static void put32(uint8_t* at, uint32_t value) { memcpy(at, &value, 4); }
 static uint32_t address(const uint8_t* p) { return (uint32_t)(uintptr_t)p; }
 
-/* Returns the handle of a new bitmap, or 0 when no low memory is left. */
-static int32_t make_bitmap(int32_t width, int32_t height, uint8_t** row0) {
+/* Zeroed memory wholly below 4 GiB, or NULL. */
+static uint8_t* map_low(size_t bytes) {
+#ifdef _WIN32
+    /* A 32-bit process has nothing else; a 64-bit one asks for low
+     * addresses, 64 KiB apart, until one is free. */
+    uintptr_t at = 0;
+#ifdef _WIN64
+    for (at = 0x10000000u; at + bytes <= 0xFFFF0000u; at += 0x10000u)
+#endif
+    {
+        void* m = VirtualAlloc((void*)at, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        if (m) return (uint8_t*)m;
+    }
+    return NULL;
+#else
     int flags = MAP_PRIVATE | MAP_ANONYMOUS;
 #ifdef MAP_32BIT
     flags |= MAP_32BIT;
 #endif
-    size_t bytes = kPixels + (size_t)width * (size_t)height * 4;
     uint8_t* m = mmap(NULL, bytes, PROT_READ | PROT_WRITE, flags, -1, 0);
-    if (m == MAP_FAILED || (uint64_t)(uintptr_t)m + bytes > (UINT64_C(1) << 32)) return 0;
+    if (m == MAP_FAILED || (uint64_t)(uintptr_t)m + bytes > (UINT64_C(1) << 32)) return NULL;
+    return m;
+#endif
+}
+
+/* Returns the handle of a new bitmap, or 0 when no low memory is left. */
+static int32_t make_bitmap(int32_t width, int32_t height, uint8_t** row0) {
+    size_t bytes = kPixels + (size_t)width * (size_t)height * 4;
+    uint8_t* m = map_low(bytes);
+    if (!m) return 0;
     *row0 = m + kPixels + (size_t)(height - 1) * (size_t)width * 4;
     put32(m + kObject + 16, address(m + kHostBitmap));
     put32(m + kHostBitmap + 8, address(m + kSurfaceInfo));

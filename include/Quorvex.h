@@ -8,7 +8,10 @@
 
 #include <stdint.h>
 
-#if defined(QUORVEX_BUILDING)
+/* Only the operations are exported: on Windows as plain cdecl names. */
+#if defined(QUORVEX_BUILDING) && defined(_WIN32)
+#define QUORVEX_API __declspec(dllexport)
+#elif defined(QUORVEX_BUILDING)
 #define QUORVEX_API __attribute__((visibility("default")))
 #else
 #define QUORVEX_API

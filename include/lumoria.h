@@ -14,7 +14,10 @@
 #include <stdbool.h>
 #endif
 
-#if defined(LUMORIA_BUILDING)
+/* Only the operations are exported: on Windows as plain cdecl names. */
+#if defined(LUMORIA_BUILDING) && defined(_WIN32)
+#define LUMORIA_API __declspec(dllexport)
+#elif defined(LUMORIA_BUILDING)
 #define LUMORIA_API __attribute__((visibility("default")))
 #else
 #define LUMORIA_API
@@ -85,8 +88,9 @@ LUMORIA_API void test2(void);
 #ifdef __cplusplus
 } /* extern "C" */
 
-/* Exported under its C++ name, _Z9get_pixelliii on Linux; a C host binds
- * that symbol with dlsym. The handle is the low 32 bits of `bitmap`. */
+/* Exported under its C++ name, _Z9get_pixelliii on Linux and Windows; a C
+ * host binds that symbol with dlsym or GetProcAddress. The handle is the low
+ * 32 bits of `bitmap`. */
 LUMORIA_API int get_pixel(long bitmap, int x, int y, int channel);
 #endif
 

@@ -1,11 +1,11 @@
 #include "standin/bitmap.h"
 
-#include <sys/mman.h>
-
 #include <cstring>
 #include <new>
 #include <stdexcept>
 #include <utility>
+
+#include "standin/platform.h"
 
 #if STANDIN_ASAN
 #include <sanitizer/asan_interface.h>
@@ -32,20 +32,6 @@ void put32(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
 
 uint32_t low_address(const void* p) {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p));
-}
-
-void* map_low(size_t bytes) {
-    int flags = MAP_PRIVATE | MAP_ANONYMOUS;
-#if defined(MAP_32BIT)
-    flags |= MAP_32BIT;
-#endif
-    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, flags, -1, 0);
-    if (p == MAP_FAILED) throw std::bad_alloc();
-    if (static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)) + bytes > (uint64_t{1} << 32)) {
-        munmap(p, bytes);
-        throw std::runtime_error("no memory below 4 GiB for a bitmap");
-    }
-    return p;
 }
 
 struct Rng {
@@ -94,7 +80,7 @@ Bitmap::~Bitmap() { release(); }
 void Bitmap::release() {
     if (base_) {
         GUARD_UNPOISON(base_ + kRecordsEnd, mapped_ - kRecordsEnd);
-        munmap(base_, mapped_);
+        platform::unmap(base_, mapped_);
     }
     base_ = nullptr;
 }
@@ -117,7 +103,7 @@ void Bitmap::build(int32_t width, int32_t height, bool with_surface) {
     height_ = height;
     has_surface_ = with_surface;
     mapped_ = kRecordsEnd + 2 * kGuard + pixel_bytes();
-    base_ = static_cast<uint8_t*>(map_low(mapped_));
+    base_ = static_cast<uint8_t*>(platform::map_low(mapped_));
 
     put32(base_ + kObject + 16, low_address(base_ + kHostBitmap));
     put32(base_ + kHostBitmap + 8, with_surface ? low_address(base_ + kSurfaceInfo) : 0);

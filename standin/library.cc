@@ -1,18 +1,28 @@
 #include "standin/library.h"
 
-#include <dlfcn.h>
-
 #include <stdexcept>
+
+#include "standin/platform.h"
 
 namespace standin {
 
-Library::Library(const std::string& path) : handle_(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-    if (!handle_) throw std::runtime_error(std::string("cannot load ") + path + ": " + dlerror());
+Library::Library(const std::string& path) : path_(path) {
+    std::string error;
+    handle_ = platform::open_library(path, error);
+    if (!handle_) throw std::runtime_error("cannot load " + path + ": " + error);
 }
 
-Library::~Library() { dlclose(handle_); }
+Library::~Library() { platform::close_library(handle_); }
 
-void* Library::symbol(const char* name) const { return dlsym(handle_, name); }
+void* Library::symbol(const char* name) const { return platform::library_symbol(handle_, name); }
+
+std::set<std::string> Library::exports() const {
+    return platform::library_exports(handle_, path_);
+}
+
+std::set<std::string> Library::imports() const {
+    return platform::library_imports(handle_, path_);
+}
 
 void* Library::require(const char* name) const {
     void* p = symbol(name);

@@ -1,6 +1,7 @@
 // Loads a library and binds its exports by symbol name, as the engine does.
 #pragma once
 
+#include <set>
 #include <string>
 
 namespace standin {
@@ -13,6 +14,8 @@ class Library {
     Library& operator=(const Library&) = delete;
 
     void* symbol(const char* name) const;  // null when missing
+    std::set<std::string> exports() const;  // every name the library exports
+    std::set<std::string> imports() const;  // the libraries it needs loaded
 
     template <class F>
     F fn(const char* name) const {
@@ -21,7 +24,8 @@ class Library {
 
   private:
     void* require(const char* name) const;  // throws when missing
-    void* handle_;
+    std::string path_;
+    void* handle_ = nullptr;
 };
 
 }  // namespace standin

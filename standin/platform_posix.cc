@@ -1,0 +1,68 @@
+#include <dlfcn.h>
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <new>
+#include <sstream>
+
+#include "standin/platform.h"
+
+namespace standin::platform {
+namespace {
+
+// Runs a command and returns the third field of every line that has three.
+std::set<std::string> third_fields(const std::string& command) {
+    std::set<std::string> names;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return names;
+    char line[512];
+    while (fgets(line, sizeof line, pipe)) {
+        std::istringstream fields(line);
+        std::string first, second, third;
+        if (fields >> first >> second >> third) names.insert(third);
+    }
+    pclose(pipe);
+    return names;
+}
+
+}  // namespace
+
+void* map_low(size_t bytes) {
+    int flags = MAP_PRIVATE | MAP_ANONYMOUS;
+#if defined(MAP_32BIT)
+    flags |= MAP_32BIT;
+#endif
+    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, flags, -1, 0);
+    if (p == MAP_FAILED) throw std::bad_alloc();
+    if (static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)) + bytes > (uint64_t{1} << 32)) {
+        munmap(p, bytes);
+        throw std::bad_alloc();
+    }
+    return p;
+}
+
+void unmap(void* memory, size_t bytes) { munmap(memory, bytes); }
+
+void* open_library(const std::string& path, std::string& error) {
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) error = dlerror();
+    return library;
+}
+
+void* library_symbol(void* library, const char* name) { return dlsym(library, name); }
+
+void close_library(void* library) { dlclose(library); }
+
+// nm prints "address type name" for each defined dynamic symbol.
+std::set<std::string> library_exports(void*, const std::string& path) {
+    return third_fields("nm -D --defined-only '" + path + "'");
+}
+
+// objdump prints "  NEEDED  libname" for each library the loader must open;
+// the two-field lines are read by prefixing a field.
+std::set<std::string> library_imports(void*, const std::string& path) {
+    return third_fields("objdump -p '" + path + "' | sed -n 's/^ *NEEDED/x NEEDED/p'");
+}
+
+}  // namespace standin::platform
