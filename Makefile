@@ -13,7 +13,8 @@ PREFIX ?= /usr/local
 DESTDIR ?=
 
 .PHONY: all build demo test test-sanitize test-m32 install check-tools check-m32 clean \
-        bench bench-smoke check-bench check-fuzz fuzz-build fuzz fuzz-ci
+        bench bench-smoke check-bench check-fuzz fuzz-build fuzz fuzz-ci \
+        windows-setup windows test-windows dist-windows
 
 all: build
 
@@ -51,9 +52,10 @@ bench-smoke: check-bench
 test-sanitize:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DLUMORIA_SANITIZE=ON"
 
+# Installs the 32-bit toolchain where it is missing, and qemu-user where the
+# kernel runs no 32-bit programs.
 check-m32:
-	@echo 'int main(){return 0;}' | g++ -m32 -x c++ - -o /dev/null 2>/dev/null || \
-	  { echo "no 32-bit toolchain: apt-get install g++-multilib"; exit 1; }
+	@tools/setup-32bit.sh
 
 test-m32: check-m32
 	$(MAKE) test BUILD=build-m32 CMAKE_FLAGS="-DLUMORIA_M32=ON"
@@ -81,9 +83,33 @@ fuzz-ci:
 	$(MAKE) fuzz-build
 	fuzz/run.sh ci
 
+# The Windows DLLs, cross-built with MinGW-w64 into build-win32/ and
+# build-win64/, and their tests under Wine. windows-setup installs the cross
+# compilers and Wine where they are missing.
+windows-setup:
+	@tools/setup-windows.sh
+
+define windows_build
+	@cmake -S . -B build-$(1) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/windows/mingw-$(2).cmake >/dev/null
+	@cmake --build build-$(1) -j$(JOBS)
+endef
+
+windows: windows-setup
+	$(call windows_build,win32,i686)
+	$(call windows_build,win64,x86_64)
+
+test-windows: windows
+	ctest --test-dir build-win32 --output-on-failure -j$(JOBS)
+	ctest --test-dir build-win64 --output-on-failure -j$(JOBS)
+
+# dist/lumoria-VERSION-win32.zip and -win64.zip.
+dist-windows: windows
+	tools/dist-windows.sh build-win32 build-win64
+
 install:
 	$(MAKE) build CMAKE_FLAGS="$(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=$(PREFIX)"
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
 clean:
-	rm -rf build build-sanitize build-m32 build-fuzz build-fuzz-m32
+	rm -rf build build-sanitize build-m32 build-fuzz build-fuzz-m32 build-win32 build-win64 dist
