@@ -30,8 +30,9 @@ ByteSpan rows_span(const host::Surface& s) {
 
 const RowTransforms kPlainRowTransforms{nearest_row, bilinear_row};
 
-const RowTransforms& row_transforms(const host::Surface& src, const host::Surface& dest) {
-#if QUORVEX_VECTORS
+const RowTransforms& row_transforms([[maybe_unused]] const host::Surface& src,
+                                     [[maybe_unused]] const host::Surface& dest) {
+#if HOST_X86_VECTORS
     if (suits_vectors(src, dest))
         return host::cpu_has_avx2() ? kAvx2RowTransforms : kSse2RowTransforms;
 #endif

@@ -2,7 +2,7 @@
 // only where the CPU reports AVX2.
 #include "Quorvex/vector_rows.h"
 
-#if QUORVEX_VECTORS
+#if HOST_X86_VECTORS
 #include <immintrin.h>
 
 #include "Quorvex/vector_kernels.h"

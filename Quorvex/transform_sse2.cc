@@ -3,7 +3,7 @@
 // pixels are loaded one lane at a time.
 #include "Quorvex/vector_rows.h"
 
-#if QUORVEX_VECTORS
+#if HOST_X86_VECTORS
 #include <emmintrin.h>
 
 #include <cstring>

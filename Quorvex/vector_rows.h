@@ -5,11 +5,8 @@
 #pragma once
 
 #include "Quorvex/rows.h"
+#include "host/cpu_features.h"
 #include "host/host_bitmap.h"
-
-#if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__))
-#define QUORVEX_VECTORS 1
-#endif
 
 namespace quorvex {
 
@@ -17,7 +14,7 @@ struct RowTransforms {
     RowTransform nearest, bilinear;
 };
 
-#if QUORVEX_VECTORS
+#if HOST_X86_VECTORS
 extern const RowTransforms kSse2RowTransforms;
 extern const RowTransforms kAvx2RowTransforms;
 #endif

@@ -4,6 +4,15 @@
 // once by the runtime (the init call below returns at once after that).
 #pragma once
 
+// Whether this build may carry x86 vector code (and the processor's string
+// store). The plain build, HOST_PLAIN_BUILD, keeps only the plain rows: it
+// exists to hold the fast paths against, export by export.
+#if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__)) && !defined(HOST_PLAIN_BUILD)
+#define HOST_X86_VECTORS 1
+#else
+#define HOST_X86_VECTORS 0
+#endif
+
 namespace host {
 
 inline bool cpu_has_avx2() {

@@ -28,6 +28,21 @@ namespace {
 constexpr uint64_t kShared = 0xeb3bcb8544f6b3fa;
 constexpr uint64_t kSine = 0x92ba3b4935af1f2a;
 
+// The libraries a run calls: the shipped build or the plain one. Every call
+// below binds its export from the run's own libraries.
+struct Libraries {
+    const standin::Library& lumoria;
+    const standin::Library& quorvex;
+};
+const Libraries& shipped() {
+    static const Libraries libraries{support::lumoria_library(), support::quorvex_library()};
+    return libraries;
+}
+#undef LUMORIA
+#undef QUORVEX
+#define LUMORIA(name) STANDIN_BIND(r.libraries.lumoria, name)
+#define QUORVEX(name) STANDIN_BIND(r.libraries.quorvex, name)
+
 // splitmix64: the same numbers from every compiler and C library.
 class Rng {
   public:
@@ -73,13 +88,15 @@ const int32_t kEdges[] = {0, 1, -1, 2, 255, 256, -256, INT32_MIN, INT32_MAX, INT
 // gave back and wrote.
 class Run {
   public:
-    Run(std::span<const Size> scene, uint64_t seed) : rng(seed) {
+    Run(const Libraries& libraries, std::span<const Size> scene, uint64_t seed)
+        : libraries(libraries), rng(seed) {
         for (Size s : scene) {
             bitmaps_.push_back(s.width == INT32_MIN ? Bitmap::without_surface()
                                                     : Bitmap(s.width, s.height));
             bitmaps_.back().randomize(static_cast<uint32_t>(rng.next()));
         }
     }
+    const Libraries& libraries;
     Rng rng;
 
     int count() const { return static_cast<int>(bitmaps_.size()); }
@@ -335,7 +352,7 @@ const Maker kReadBack[] = {
         const uint64_t wide = high | static_cast<uint32_t>(r.handle(b));
         const auto bitmap = static_cast<long>(static_cast<unsigned long>(wide));
         const int32_t x = r.x(b), y = r.y(b), channel = r.arg(0, 3);
-        const auto get_pixel = support::lumoria_library().fn<GetPixel>("_Z9get_pixelliii");
+        const auto get_pixel = r.libraries.lumoria.fn<GetPixel>("_Z9get_pixelliii");
         r.fold(get_pixel(bitmap, x, y, channel), {});
     },
     [](Run& r) {
@@ -428,29 +445,39 @@ const Plan kSharedPlan{kSharedScene, kSharedGroups, 0x6c756d6f726961u, 6000, 32,
 // Ripples clear whole bitmaps, and rings on black change nothing.
 const Plan kSinePlan{kSineScene, kSineGroups, 0x7269707065u, 2000, 3, false};
 
-// The checksum of the plan's calls, and how many calls each group made.
-uint64_t run(const Plan& plan, std::vector<int>& calls) {
-    Run r(plan.scene, plan.seed);
+// What a run of a plan gave: the checksum after each call (the last is the
+// run's), and the group of each call.
+struct Trail {
+    std::vector<uint64_t> checksums;
+    std::vector<size_t> groups;
+    uint64_t checksum() const { return checksums.empty() ? 0 : checksums.back(); }
+};
+
+Trail run(const Plan& plan, const Libraries& libraries = shipped()) {
+    Run r(libraries, plan.scene, plan.seed);
     if (plan.probes) probe(r);
     uint32_t exports = 0;
     for (const Group& g : plan.groups) exports += static_cast<uint32_t>(g.makers.size());
-    calls.assign(plan.groups.size(), 0);
+    Trail trail;
     for (int n = 0; n < plan.calls; ++n) {
         if (n % plan.refresh_every == 0) r.refresh();
         uint32_t k = r.rng.below(exports);
         size_t g = 0;
         for (; k >= plan.groups[g].makers.size(); ++g) k -= uint32_t(plan.groups[g].makers.size());
         plan.groups[g].makers[k](r);
-        ++calls[g];
+        trail.checksums.push_back(r.checksum());
+        trail.groups.push_back(g);
     }
-    return r.checksum();
+    return trail;
 }
 
 // Runs the plan twice, which must give the same bytes, and prints the checksum.
 uint64_t checked(const char* name, const Plan& plan) {
-    std::vector<int> calls;
-    const uint64_t first = run(plan, calls), again = run(plan, calls);
-    EXPECT_EQ(first, again) << "the same calls gave other bytes";
+    const Trail trail = run(plan);
+    const uint64_t first = trail.checksum();
+    EXPECT_EQ(first, run(plan).checksum()) << "the same calls gave other bytes";
+    std::vector<int> calls(plan.groups.size(), 0);
+    for (size_t g : trail.groups) ++calls[g];
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(first));
     testing::Test::RecordProperty(name, hex);
@@ -466,5 +493,22 @@ TEST(Checksum, SharedBytesAreTheReferenceBytes) {
 
 // Only the C library's sine may move this one.
 TEST(Checksum, SineBytesAreTheReferenceBytes) { EXPECT_EQ(checked("sine", kSinePlan), kSine); }
+
+// The plain build (no fast path, only the plain rows) gives the same bytes
+// call by call; the first call that differs is named.
+TEST(Checksum, PlainBuildGivesTheSameBytesCallByCall) {
+    static const standin::Library plain_lumoria(LUMORIA_PLAIN_SO), plain_quorvex(QUORVEX_PLAIN_SO);
+    const Libraries plain{plain_lumoria, plain_quorvex};
+    for (const Plan* plan : {&kSharedPlan, &kSinePlan}) {
+        const Trail fast = run(*plan), slow = run(*plan, plain);
+        const auto differ = std::mismatch(fast.checksums.begin(), fast.checksums.end(),
+                                          slow.checksums.begin());
+        if (differ.first != fast.checksums.end()) {
+            const size_t n = static_cast<size_t>(differ.first - fast.checksums.begin());
+            ADD_FAILURE() << "call " << n << " (" << plan->groups[fast.groups[n]].name
+                          << ") gives other bytes in the plain build";
+        }
+    }
+}
 
 }  // namespace

@@ -20,8 +20,8 @@ bool fits_vector_blur(const BlurFrame& frame) {
     return (a > b ? a - b : b - a) >= static_cast<uintptr_t>(span);
 }
 
-const BlurRows& blur_rows_for(const BlurFrame& frame) {
-#if LUMORIA_BLUR_VECTORS
+const BlurRows& blur_rows_for([[maybe_unused]] const BlurFrame& frame) {
+#if HOST_X86_VECTORS
     if (fits_vector_blur(frame)) return host::cpu_has_avx2() ? kAvx2BlurRows : kSse2BlurRows;
 #endif
     return kPlainBlurRows;

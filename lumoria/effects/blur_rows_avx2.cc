@@ -5,7 +5,7 @@
 // where the CPU reports AVX2.
 #include "lumoria/effects/blur_vectors.h"
 
-#if LUMORIA_BLUR_VECTORS
+#if HOST_X86_VECTORS
 #include <immintrin.h>
 
 #include <algorithm>

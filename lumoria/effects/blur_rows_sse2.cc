@@ -3,7 +3,7 @@
 // vector, without a branch per step.
 #include "lumoria/effects/blur_vectors.h"
 
-#if LUMORIA_BLUR_VECTORS
+#if HOST_X86_VECTORS
 #include <emmintrin.h>
 
 #include <algorithm>

@@ -7,11 +7,8 @@
 
 #include <cstdint>
 
+#include "host/cpu_features.h"
 #include "lumoria/effects/rows.h"
-
-#if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__))
-#define LUMORIA_BLUR_VECTORS 1
-#endif
 
 namespace lumoria {
 
@@ -21,7 +18,7 @@ struct BlurRows {
 };
 
 extern const BlurRows kPlainBlurRows;
-#if LUMORIA_BLUR_VECTORS
+#if HOST_X86_VECTORS
 extern const BlurRows kSse2BlurRows;
 extern const BlurRows kAvx2BlurRows;
 #endif

@@ -10,7 +10,7 @@
 namespace lumoria {
 
 const FilterRows& fastest_filter_rows() {
-#if LUMORIA_FILTER_VECTORS
+#if HOST_X86_VECTORS
     if (!host::cpu_has_avx2()) return kSse2FilterRows;
     return host::cpu_has_avx512_vbmi() ? kAvx2VbmiFilterRows : kAvx2FilterRows;
 #else

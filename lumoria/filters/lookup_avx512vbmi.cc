@@ -5,7 +5,7 @@
 // flags, and run only where the CPU reports them.
 #include "lumoria/filters/vector_rows.h"
 
-#if LUMORIA_FILTER_VECTORS
+#if HOST_X86_VECTORS
 #include <immintrin.h>
 
 namespace lumoria {

@@ -2,7 +2,7 @@
 // run only where the CPU reports AVX2.
 #include "lumoria/filters/vector_rows.h"
 
-#if LUMORIA_FILTER_VECTORS
+#if HOST_X86_VECTORS
 #include <immintrin.h>
 
 #include "lumoria/filters/vector_kernels.h"

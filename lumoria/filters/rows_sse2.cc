@@ -2,7 +2,7 @@
 // 32-bit build): four pixels a vector.
 #include "lumoria/filters/vector_rows.h"
 
-#if LUMORIA_FILTER_VECTORS
+#if HOST_X86_VECTORS
 #include <emmintrin.h>
 
 #include "lumoria/filters/vector_kernels.h"

@@ -10,11 +10,8 @@
 
 #include <cstdint>
 
+#include "host/cpu_features.h"
 #include "lumoria/filters/rows.h"
-
-#if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__))
-#define LUMORIA_FILTER_VECTORS 1
-#endif
 
 namespace lumoria {
 
@@ -26,7 +23,7 @@ inline bool fits_vector_mix(const ColourMix& mix) {
            is_byte(mix.blue);
 }
 
-#if LUMORIA_FILTER_VECTORS
+#if HOST_X86_VECTORS
 extern const FilterRows kSse2FilterRows;
 extern const FilterRows kAvx2FilterRows;
 // The AVX2 set with the table lookups of AVX-512 VBMI, for CPUs with both.

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "host/cpu_features.h"
 #include "host/host_bitmap.h"
 #include "lumoria.h"
 #include "lumoria/int32.h"
@@ -67,10 +68,11 @@ bool clip_fill(int32_t surface_width, int32_t surface_height, Span& r) {
 // Writes the 4-byte `value` into `width` pixels from `row`. A row is long
 // enough for the processor's string store to write whole cache lines
 // without reading them first, which plain vector stores do not. Sanitized
-// builds keep the loop, whose stores the address checker can see.
+// builds keep the loop, whose stores the address checker can see, and so
+// does the plain build.
 void fill_row(uint8_t* row, int64_t width, uint32_t value) {
     const auto count = static_cast<size_t>(width);
-#if (defined(__x86_64__) || defined(__i386__)) && !LUMORIA_ADDRESS_CHECKS
+#if HOST_X86_VECTORS && !LUMORIA_ADDRESS_CHECKS
     void* dest = row;
     size_t left = count;
     asm volatile("rep stosl" : "+D"(dest), "+c"(left) : "a"(value) : "memory");

@@ -1,7 +1,8 @@
 // The vector rows of the block transfers, four pixels at a time.
+#include "host/cpu_features.h"
 #include "lumoria/transfer/vector_isa_sse2.h"
 
-#if defined(__SSE2__)
+#if HOST_X86_VECTORS
 
 #include "lumoria/transfer/vector_kernels.h"
 

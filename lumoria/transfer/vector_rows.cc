@@ -7,11 +7,8 @@ namespace lumoria {
 namespace {
 
 const VectorRows* rows_for_this_cpu() {
-#if defined(__x86_64__) || defined(__i386__)
-    if (host::cpu_has_avx2()) return &avx2::kRows;
-#endif
-#if defined(__SSE2__)
-    return &sse2::kRows;
+#if HOST_X86_VECTORS
+    return host::cpu_has_avx2() ? &avx2::kRows : &sse2::kRows;
 #else
     return nullptr;
 #endif
@@ -39,7 +36,7 @@ RowFunction fast_layer_row(uint32_t mode, int32_t opacity) {
     // Replacing at full opacity gives each pixel its source alpha
     // (alpha * 255 / 255): a copy.
     constexpr uint32_t kReplace = 1;
-    if (mode == kReplace && opacity == 255) return move_row;
+    if (HOST_X86_VECTORS && mode == kReplace && opacity == 255) return move_row;
     const VectorRows* rows = rows_for(opacity);
     return rows && mode < sizeof rows->layer / sizeof rows->layer[0] ? rows->layer[mode] : nullptr;
 }

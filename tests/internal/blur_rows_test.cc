@@ -23,7 +23,7 @@ struct RowSet {
 // The vectorised sets this CPU can run.
 std::vector<RowSet> vector_sets() {
     std::vector<RowSet> sets;
-#if LUMORIA_BLUR_VECTORS
+#if HOST_X86_VECTORS
     sets.push_back({"sse2", &kSse2BlurRows});
     if (host::cpu_has_avx2()) sets.push_back({"avx2", &kAvx2BlurRows});
 #endif
