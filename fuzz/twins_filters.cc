@@ -30,7 +30,7 @@ struct RowSet {
 std::vector<RowSet> row_sets(bool mixing, bool fits) {
     std::vector<RowSet> sets{{"plain", &lumoria::kPlainFilterRows}};
     if (mixing && !fits) return sets;
-#if LUMORIA_FILTER_VECTORS
+#if HOST_X86_VECTORS
     sets.push_back({"sse2", &lumoria::kSse2FilterRows});
     if (host::cpu_has_avx2()) sets.push_back({"avx2", &lumoria::kAvx2FilterRows});
     if (host::cpu_has_avx2() && host::cpu_has_avx512_vbmi())

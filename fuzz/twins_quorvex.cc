@@ -30,7 +30,7 @@ struct RowVariant {
 std::vector<RowVariant> row_variants(bool bilinear, bool in_place) {
     std::vector<RowVariant> all{{"plain", bilinear ? quorvex::bilinear_row : quorvex::nearest_row}};
     if (in_place) return all;
-#if QUORVEX_VECTORS
+#if HOST_X86_VECTORS
     auto add = [&](const char* name, const quorvex::RowTransforms& rows) {
         all.push_back({name, bilinear ? rows.bilinear : rows.nearest});
     };
