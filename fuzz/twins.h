@@ -9,8 +9,9 @@
 // that reads or writes one byte outside its row is caught by
 // AddressSanitizer. A new vector set joins by adding itself to its family's
 // list (the *_variants() and *_sets() functions of the twins_*.cc files).
-// Families with no vector set yet (the transition and effect rows) hold the
-// plain row alone, which still runs on exactly sized memory.
+// Families with no vector set yet (the transition rows, pixelize's sums and
+// the rings) hold the plain row alone, which still runs on exactly sized
+// memory.
 //
 // Frames: an export runs on a scene once as exported and once through its
 // own frame with the plain rows only; the bytes must agree, which tests the

@@ -7,6 +7,8 @@
 
 #include "exports.h"
 #include "groups.h"
+#include "host/cpu_features.h"
+#include "lumoria/effects/blur_vectors.h"
 #include "lumoria/effects/rows.h"
 #include "twins.h"
 
@@ -24,23 +26,24 @@ struct RingRowVariant {
     void (*row)(uint8_t* first, int64_t width, int64_t first_dx, float dy_squared,
                 const lumoria::RingTable& rings);
 };
-// A pass over every row of a radial blur; `samples` is ignored by the copy.
+// A pass over every row of a radial blur: a set of blur rows (used, as the
+// export uses them, only where fits_vector_blur allows, else the plain set),
+// or the copy for runs of one sample, which ignores `samples`.
 struct BlurVariant {
     const char* name;
-    void (*row)(const BlurFrame& frame, int32_t y, int32_t samples);
+    const lumoria::BlurRows* rows;
 };
 
 // The variants of each row, the plain one first.
 std::vector<AddRowVariant> add_row_variants() { return {{"plain", lumoria::add_row}}; }
 std::vector<RingRowVariant> ring_row_variants() { return {{"plain", lumoria::ring_row}}; }
-std::vector<BlurVariant> blur_variants(int kind) {
-    switch (kind) {
-        case 0: return {{"plain", lumoria::blur_row_fixed}};
-        case 1: return {{"plain", lumoria::blur_row_scaled}};
-        default:
-            return {
-                {"plain", [](const BlurFrame& f, int32_t y, int32_t) { lumoria::copy_row(f, y); }}};
-    }
+std::vector<BlurVariant> blur_variants() {
+    std::vector<BlurVariant> variants = {{"plain", &lumoria::kPlainBlurRows}};
+#if HOST_X86_VECTORS
+    variants.push_back({"sse2", &lumoria::kSse2BlurRows});
+    if (host::cpu_has_avx2()) variants.push_back({"avx2", &lumoria::kAvx2BlurRows});
+#endif
+    return variants;
 }
 
 std::vector<uint8_t> bytes_of(const lumoria::ChannelSums& sums) {
@@ -102,11 +105,20 @@ void check_blur(Input& in) {
              std::to_string(height) + (in_place ? " in place" : "") + ", samples " +
              std::to_string(samples));
     }
-    expect_twins(kKinds[kind], blur_variants(kind), contents, misalign,
+    // The copy has no vector twin: it runs alone.
+    std::vector<BlurVariant> variants = blur_variants();
+    if (kind == 2) variants.resize(1);
+    expect_twins(kKinds[kind], variants, contents, misalign,
                  [&](const BlurVariant& v, const Blocks& b) {
                      BlurFrame frame{surface_in(b[in_place ? 0 : 1], width, height),
                                      surface_in(b[0], width, height), width / 2, height / 2};
-                     for (int32_t y = 0; y < height; ++y) v.row(frame, y, samples);
+                     const lumoria::BlurRows& rows =
+                         lumoria::fits_vector_blur(frame) ? *v.rows : lumoria::kPlainBlurRows;
+                     for (int32_t y = 0; y < height; ++y) {
+                         if (kind == 0) rows.fixed(frame, y, samples);
+                         if (kind == 1) rows.scaled(frame, y, samples);
+                         if (kind == 2) lumoria::copy_row(frame, y);
+                     }
                      return std::vector<uint8_t>{};
                  });
 }
