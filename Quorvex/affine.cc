@@ -31,7 +31,7 @@ ByteSpan rows_span(const host::Surface& s) {
 const RowTransforms kPlainRowTransforms{nearest_row, bilinear_row};
 
 const RowTransforms& row_transforms([[maybe_unused]] const host::Surface& src,
-                                     [[maybe_unused]] const host::Surface& dest) {
+                                    [[maybe_unused]] const host::Surface& dest) {
 #if HOST_X86_VECTORS
     if (suits_vectors(src, dest))
         return host::cpu_has_avx2() ? kAvx2RowTransforms : kSse2RowTransforms;
@@ -56,8 +56,8 @@ bool suits_vectors(const host::Surface& src, const host::Surface& dest) {
 int32_t Quorvex(int32_t src, int32_t dest, const float* matrix, int32_t mode) {
     host::Surface source, target;
     if (!host::resolve(src, source) || !host::resolve(dest, target)) return 1;
-    const quorvex::InverseMap map = quorvex::make_inverse_map(
-        matrix, source.width, source.height, target.width, target.height);
+    const quorvex::InverseMap map =
+        quorvex::make_inverse_map(matrix, source.width, source.height, target.width, target.height);
     if (target.width <= 0 || target.height <= 0) return 0;
     const quorvex::RowTransforms& rows = quorvex::row_transforms(source, target);
     const quorvex::RowTransform transform_row =

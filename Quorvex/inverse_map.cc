@@ -30,9 +30,9 @@ InverseMap make_inverse_map(const float* matrix, int32_t src_width, int32_t src_
 
     // The third row enters only here and through the cofactors; no point is
     // ever divided by a homogeneous coordinate.
-    const float det = ((((m0 * m4 * m8 + m3 * m7 * m2) + m1 * m6 * m5) - m6 * m4 * m2) -
-                       m1 * m3 * m8) -
-                      m0 * m7 * m5;
+    const float det =
+        ((((m0 * m4 * m8 + m3 * m7 * m2) + m1 * m6 * m5) - m6 * m4 * m2) - m1 * m3 * m8) -
+        m0 * m7 * m5;
     const float r = reciprocal(det);
 
     InverseMap map;

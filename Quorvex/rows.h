@@ -16,9 +16,9 @@ using RowTransform = void (*)(const InverseMap& map, RowTerms row, const host::S
 
 // The source is read where it stands at that moment: in place, pixels
 // written earlier in the call are what is read.
-void nearest_row(const InverseMap& map, RowTerms row, const host::Surface& src,
-                 uint8_t* dest_row, int32_t dest_width);
-void bilinear_row(const InverseMap& map, RowTerms row, const host::Surface& src,
-                  uint8_t* dest_row, int32_t dest_width);
+void nearest_row(const InverseMap& map, RowTerms row, const host::Surface& src, uint8_t* dest_row,
+                 int32_t dest_width);
+void bilinear_row(const InverseMap& map, RowTerms row, const host::Surface& src, uint8_t* dest_row,
+                  int32_t dest_width);
 
 }  // namespace quorvex

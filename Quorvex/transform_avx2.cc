@@ -1,5 +1,5 @@
-// The Quorvex rows with AVX2: eight pixels a vector. Built with -mavx2 (which brings no fused multiply-add), and run
-// only where the CPU reports AVX2.
+// The Quorvex rows with AVX2: eight pixels a vector. Built with -mavx2 (which brings no fused
+// multiply-add), and run only where the CPU reports AVX2.
 #include "Quorvex/vector_rows.h"
 
 #if HOST_X86_VECTORS
@@ -33,11 +33,11 @@ struct Avx2 {
     // Byte k of each pixel as a float: one byte shuffle moves it to the
     // bottom of its lane and clears the rest.
     static Float channel(Int pixels, int k) {
-        const Int low_byte_first = _mm256_setr_epi32(
-            static_cast<int32_t>(0x80808000), static_cast<int32_t>(0x80808004),
-            static_cast<int32_t>(0x80808008), static_cast<int32_t>(0x8080800C),
-            static_cast<int32_t>(0x80808000), static_cast<int32_t>(0x80808004),
-            static_cast<int32_t>(0x80808008), static_cast<int32_t>(0x8080800C));
+        const Int low_byte_first =
+            _mm256_setr_epi32(static_cast<int32_t>(0x80808000), static_cast<int32_t>(0x80808004),
+                              static_cast<int32_t>(0x80808008), static_cast<int32_t>(0x8080800C),
+                              static_cast<int32_t>(0x80808000), static_cast<int32_t>(0x80808004),
+                              static_cast<int32_t>(0x80808008), static_cast<int32_t>(0x8080800C));
         return _mm256_cvtepi32_ps(
             _mm256_shuffle_epi8(pixels, _mm256_add_epi32(low_byte_first, _mm256_set1_epi32(k))));
     }
@@ -100,9 +100,9 @@ struct Avx2 {
 
   private:
     static __m128i read_pair(const uint8_t* row0, int32_t offset) {
-        const uintptr_t address = reinterpret_cast<uintptr_t>(row0) +
-                                  static_cast<uintptr_t>(static_cast<intptr_t>(offset)) *
-                                      host::kPixelBytes;
+        const uintptr_t address =
+            reinterpret_cast<uintptr_t>(row0) +
+            static_cast<uintptr_t>(static_cast<intptr_t>(offset)) * host::kPixelBytes;
         return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(address));
     }
 };

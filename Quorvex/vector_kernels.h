@@ -28,7 +28,7 @@ struct RowLanes {
 
     Float a00, a10, a02, a12, dest_cx, src_cx, src_cy, src_width, src_height;
     Float row_x, row_y;
-    Int width, height;     // of the source
+    Int width, height;    // of the source
     const uint8_t* row0;  // of the source
 
     RowLanes(const InverseMap& m, RowTerms row, const host::Surface& src)
@@ -127,7 +127,8 @@ inline typename V::Int bilinear(const RowLanes<V>& m, const Landing<V>& at) {
 
     typename V::Int bytes[host::kPixelBytes];
     for (int k = 0; k < host::kPixelBytes; ++k) {
-        const Float left = V::add(V::mul(V::channel(n.p00, k), gy), V::mul(V::channel(n.p01, k), fy));
+        const Float left =
+            V::add(V::mul(V::channel(n.p00, k), gy), V::mul(V::channel(n.p01, k), fy));
         const Float right =
             V::add(V::mul(V::channel(n.p10, k), gy), V::mul(V::channel(n.p11, k), fy));
         bytes[k] = V::truncate(V::add(V::mul(left, gx), V::mul(right, fx)));
@@ -167,15 +168,15 @@ inline void transform_row(const RowLanes<V>& m, uint8_t* dest_row, int32_t dest_
 }
 
 template <class V>
-void nearest_row(const InverseMap& map, RowTerms row, const host::Surface& src,
-                 uint8_t* dest_row, int32_t dest_width) {
+void nearest_row(const InverseMap& map, RowTerms row, const host::Surface& src, uint8_t* dest_row,
+                 int32_t dest_width) {
     transform_row<V>(RowLanes<V>(map, row, src), dest_row, dest_width,
                      [](const RowLanes<V>& m, const Landing<V>& at) { return nearest(m, at); });
 }
 
 template <class V>
-void bilinear_row(const InverseMap& map, RowTerms row, const host::Surface& src,
-                  uint8_t* dest_row, int32_t dest_width) {
+void bilinear_row(const InverseMap& map, RowTerms row, const host::Surface& src, uint8_t* dest_row,
+                  int32_t dest_width) {
     transform_row<V>(RowLanes<V>(map, row, src), dest_row, dest_width,
                      [](const RowLanes<V>& m, const Landing<V>& at) { return bilinear(m, at); });
 }

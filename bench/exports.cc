@@ -265,9 +265,8 @@ std::vector<ExportCase> export_cases() {
             .label = "radial_blur/" + std::to_string(a.samples) + (a.scaled ? "-scaled" : ""),
             .inputs = I::kSourceInto,
             .call = [a](void* fn, Scene& s) -> Call {
-                return [f = EXPORT(radial_blur), a, &s] {
-                    f(s.dest, s.src, a.samples, 0, a.scaled);
-                };
+                return
+                    [f = EXPORT(radial_blur), a, &s] { f(s.dest, s.src, a.samples, 0, a.scaled); };
             },
             .plain = plain_radial_blur(a.samples, a.scaled),
         });

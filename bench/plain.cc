@@ -115,7 +115,8 @@ Prepare plain_ripple(int32_t scale, int32_t amplitude, int32_t vertical) {
             for (int32_t y = 0; y < s.height; ++y) std::memset(dest.row(y), 0, size_t(s.width) * 4);
             if (vertical == 0) {
                 for (int32_t y = 0; y < s.height; ++y) {
-                    const int32_t at = std::min(lumoria::strip_position(y, scale, amplitude), s.width);
+                    const int32_t at =
+                        std::min(lumoria::strip_position(y, scale, amplitude), s.width);
                     lumoria::alpha_over_row(dest.at(at, y), src.row(y), s.width - at, kFullOpacity);
                 }
                 return;
@@ -147,7 +148,8 @@ Prepare plain_radial_blur(int32_t samples, int32_t scaled) {
         host::resolve(s.src, frame.src);
         frame.cx = frame.dest.width / 2;
         frame.cy = frame.dest.height / 2;
-        const auto row = scaled > 0 ? lumoria::kPlainBlurRows.scaled : lumoria::kPlainBlurRows.fixed;
+        const auto row =
+            scaled > 0 ? lumoria::kPlainBlurRows.scaled : lumoria::kPlainBlurRows.fixed;
         return [=] {
             for (int32_t y = 0; y < frame.dest.height; ++y) row(frame, y, samples);
         };

@@ -57,8 +57,9 @@ void paint(const standin::Bitmap& b, uint32_t seed) {
 // Byte comparison that the sanitizer runtime neither intercepts (memcmp
 // would feed the fuzzer's comparison hooks) nor checks byte by byte: it only
 // reads the harness's snapshots and the pixel rows of its own bitmaps.
-__attribute__((no_sanitize("address", "undefined", "coverage"))) bool same_bytes(
-    const uint8_t* a, const uint8_t* b, size_t n) {
+__attribute__((no_sanitize("address", "undefined", "coverage"))) bool same_bytes(const uint8_t* a,
+                                                                                 const uint8_t* b,
+                                                                                 size_t n) {
     uint8_t differ = 0;
     for (size_t i = 0; i < n; ++i) differ |= static_cast<uint8_t>(a[i] ^ b[i]);
     return differ == 0;

@@ -66,8 +66,8 @@ LUMORIA_API bool table_lookup(int32_t dest, const int32_t* table, int32_t map_al
 LUMORIA_API bool pixelize(int32_t dest, int32_t block_width, int32_t block_height);
 LUMORIA_API int32_t ripple(int32_t dest, int32_t src, int32_t scale, int32_t amplitude,
                            int32_t vertical);
-LUMORIA_API int32_t ripple_circ(int32_t dest, int32_t cx, int32_t cy, int32_t phase,
-                                int32_t period, int32_t strength, int32_t radius);
+LUMORIA_API int32_t ripple_circ(int32_t dest, int32_t cx, int32_t cy, int32_t phase, int32_t period,
+                                int32_t strength, int32_t radius);
 LUMORIA_API bool radial_blur(int32_t dest, int32_t src, int32_t samples, int32_t reserved,
                              int32_t scaled);
 

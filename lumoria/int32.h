@@ -19,9 +19,7 @@ inline int32_t wrap_mul(int32_t a, int32_t b) {
 
 // Truncating division; the one overflowing case, INT32_MIN / -1, wraps.
 // The divisor must not be 0.
-inline int32_t div_trunc(int32_t n, int32_t d) {
-    return d == -1 ? wrap_sub(0, n) : n / d;
-}
+inline int32_t div_trunc(int32_t n, int32_t d) { return d == -1 ? wrap_sub(0, n) : n / d; }
 
 inline uint8_t low8(int32_t v) { return static_cast<uint8_t>(static_cast<uint32_t>(v)); }
 

@@ -173,8 +173,7 @@ bool Bitmap::intact() const {
         return v;
     };
     bool ok = field(kObject + 16) == low_address(base_ + kHostBitmap) &&
-              field(kHostBitmap + 8) ==
-                  (has_surface_ ? low_address(base_ + kSurfaceInfo) : 0u) &&
+              field(kHostBitmap + 8) == (has_surface_ ? low_address(base_ + kSurfaceInfo) : 0u) &&
               field(kSurfaceInfo + 8) == low_address(base_ + kSurfaceHeader) &&
               field(kSurfaceInfo + 12) == low_address(row0_address()) &&
               field(kSurfaceHeader + 4) == static_cast<uint32_t>(width_) &&

@@ -16,13 +16,9 @@ Library::~Library() { platform::close_library(handle_); }
 
 void* Library::symbol(const char* name) const { return platform::library_symbol(handle_, name); }
 
-std::set<std::string> Library::exports() const {
-    return platform::library_exports(handle_, path_);
-}
+std::set<std::string> Library::exports() const { return platform::library_exports(handle_, path_); }
 
-std::set<std::string> Library::imports() const {
-    return platform::library_imports(handle_, path_);
-}
+std::set<std::string> Library::imports() const { return platform::library_imports(handle_, path_); }
 
 void* Library::require(const char* name) const {
     void* p = symbol(name);

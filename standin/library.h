@@ -13,7 +13,7 @@ class Library {
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
 
-    void* symbol(const char* name) const;  // null when missing
+    void* symbol(const char* name) const;   // null when missing
     std::set<std::string> exports() const;  // every name the library exports
     std::set<std::string> imports() const;  // the libraries it needs loaded
 

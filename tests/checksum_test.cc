@@ -61,7 +61,9 @@ class Rng {
         return static_cast<int32_t>(lo + int64_t{below(n)});
     }
     template <class T, size_t N>
-    T of(const T (&values)[N]) { return values[below(N)]; }
+    T of(const T (&values)[N]) {
+        return values[below(N)];
+    }
 
   private:
     uint64_t state_;
@@ -81,8 +83,8 @@ const Size kSharedScene[] = {kNoSurface, {0, 0},   {-2, 6},  {1, 1},   {5, 3},
 const Size kSineScene[] = {kNoSurface, {0, 3},   {1, 1},   {7, 5}, {7, 5},
                            {9, 40},    {24, 20}, {24, 20}, {63, 9}};
 
-const int32_t kEdges[] = {0, 1, -1, 2, 255, 256, -256, INT32_MIN, INT32_MAX, INT32_MIN + 1,
-                          INT32_MAX - 1};
+const int32_t kEdges[] = {
+    0, 1, -1, 2, 255, 256, -256, INT32_MIN, INT32_MAX, INT32_MIN + 1, INT32_MAX - 1};
 
 // A scene, the numbers drawn over it and the 64-bit FNV-1a of what the calls
 // gave back and wrote.
@@ -229,8 +231,7 @@ const Maker kTransfers[] = {
     [](Run& r) {
         const Frame f = frame(r);
         const int32_t m = mode(r, 4), o = opacity(r);
-        r.fold(LUMORIA(transfer_blt)(f.dest, f.src, f.dx, f.dy, f.sx, f.sy, f.w, f.h, m, o),
-               {f.d});
+        r.fold(LUMORIA(transfer_blt)(f.dest, f.src, f.dx, f.dy, f.sx, f.sy, f.w, f.h, m, o), {f.d});
     },
 };
 
@@ -335,8 +336,8 @@ const Maker kShapes[] = {
         const int32_t cx = r.x(d), cy = r.y(d), rx = r.arg(-1, 40), ry = r.arg(-1, 40);
         const int32_t rings = r.arg(-1, 40), reserved1 = r.rng.any(), reserved2 = r.rng.any();
         const int32_t red = r.colour(), green = r.colour(), blue = r.colour(), a = r.colour();
-        r.fold(LUMORIA(draw_ellipse)(r.handle(d), cx, cy, rx, ry, rings, reserved1, reserved2,
-                                     red, green, blue, a),
+        r.fold(LUMORIA(draw_ellipse)(r.handle(d), cx, cy, rx, ry, rings, reserved1, reserved2, red,
+                                     green, blue, a),
                {d});
     },
 };
@@ -379,15 +380,32 @@ void probe(Run& r) {
 }
 
 // Turns written out, so that no C library's sine enters a matrix.
-const float kTurns[][2] = {{1, 0},           {0, 1},        {-1, 0},
-                           {0.8f, 0.6f},     {0.6f, -0.8f}, {0.70710678f, 0.70710678f},
-                           {0.8660254f, 0.5f}, {0.9961947f, 0.08715574f}};
+const float kTurns[][2] = {{1, 0},
+                           {0, 1},
+                           {-1, 0},
+                           {0.8f, 0.6f},
+                           {0.6f, -0.8f},
+                           {0.70710678f, 0.70710678f},
+                           {0.8660254f, 0.5f},
+                           {0.9961947f, 0.08715574f}};
 const float kScales[] = {1, 1, 0.5f, 2, 1.25f, 0.75f, 3, -1, 0.1f, 0};
 const float kOddFloats[] = {std::numeric_limits<float>::quiet_NaN(),
                             std::numeric_limits<float>::infinity(),
                             -std::numeric_limits<float>::infinity(),
-                            FLT_MAX, 1e30f, -1e30f, 1e-30f, FLT_TRUE_MIN, 0.0f, -0.0f, 255.9f,
-                            0.7f, -1.0f, 256.0f, 2147483520.0f, 2147483648.0f, -2147483904.0f};
+                            FLT_MAX,
+                            1e30f,
+                            -1e30f,
+                            1e-30f,
+                            FLT_TRUE_MIN,
+                            0.0f,
+                            -0.0f,
+                            255.9f,
+                            0.7f,
+                            -1.0f,
+                            256.0f,
+                            2147483520.0f,
+                            2147483648.0f,
+                            -2147483904.0f};
 
 const Maker kQuorvex[] = {
     [](Run& r) {
@@ -501,8 +519,8 @@ TEST(Checksum, PlainBuildGivesTheSameBytesCallByCall) {
     const Libraries plain{plain_lumoria, plain_quorvex};
     for (const Plan* plan : {&kSharedPlan, &kSinePlan}) {
         const Trail fast = run(*plan), slow = run(*plan, plain);
-        const auto differ = std::mismatch(fast.checksums.begin(), fast.checksums.end(),
-                                          slow.checksums.begin());
+        const auto differ =
+            std::mismatch(fast.checksums.begin(), fast.checksums.end(), slow.checksums.begin());
         if (differ.first != fast.checksums.end()) {
             const size_t n = static_cast<size_t>(differ.first - fast.checksums.begin());
             ADD_FAILURE() << "call " << n << " (" << plan->groups[fast.groups[n]].name

@@ -44,7 +44,8 @@ struct Map {
 
 // A map of `cells` cells and `layers` layers, every entry empty (id 0).
 Map empty_map(int32_t cells, int32_t layers) {
-    return Map{std::vector<int32_t>(cells * layers, 0), std::vector<int32_t>(cells * layers, 0),
+    return Map{std::vector<int32_t>(cells * layers, 0),
+               std::vector<int32_t>(cells * layers, 0),
                {-1, -1, layers}};
 }
 
@@ -150,8 +151,8 @@ TEST(DrawMap, NothingIsReadWithoutCellsOrLayers) {
     }
     for (const auto& [w, h] : {std::pair{31, 64}, std::pair{64, 31}, std::pair{0, 0}}) {
         Bitmap small(w, h);
-        EXPECT_TRUE(draw_map(nullptr, nullptr, nullptr, tileset.handle(), 0, small.handle(), 0, 0,
-                             0));
+        EXPECT_TRUE(
+            draw_map(nullptr, nullptr, nullptr, tileset.handle(), 0, small.handle(), 0, 0, 0));
         EXPECT_TRUE(small.intact());
     }
     EXPECT_TRUE(blank(dest, 0, 0, 64, 64));

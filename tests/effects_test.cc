@@ -43,7 +43,8 @@ Pixel mean_of(const Bitmap& b, const Points& points) {
         sum[3] += p.a;
     }
     const auto n = static_cast<uint32_t>(points.size());
-    return Pixel{uint8_t(sum[0] / n), uint8_t(sum[1] / n), uint8_t(sum[2] / n), uint8_t(sum[3] / n)};
+    return Pixel{uint8_t(sum[0] / n), uint8_t(sum[1] / n), uint8_t(sum[2] / n),
+                 uint8_t(sum[3] / n)};
 }
 
 bool all_clear(const Bitmap& b) {
@@ -348,7 +349,8 @@ Bitmap blurred(const Bitmap& src, int32_t samples, int32_t scaled) {
 TEST(RadialBlur, NoRunOrARunOfOneIsAnExactCopy) {
     const Bitmap src = random_bitmap(9, 6, 21);
     for (int32_t samples : {0, -1, INT32_MIN, 1})
-        for (int32_t scaled : {0, 1, -5}) EXPECT_EQ(blurred(src, samples, scaled).pixels(), src.pixels());
+        for (int32_t scaled : {0, 1, -5})
+            EXPECT_EQ(blurred(src, samples, scaled).pixels(), src.pixels());
     // A scaled run of one sample never reaches a second pixel.
     EXPECT_EQ(blurred(src, 1, INT32_MAX).pixels(), src.pixels());
 }
@@ -389,13 +391,15 @@ TEST(RadialBlur, RunsAlongTheCentreLinesAreStraight) {
     for (int32_t x = 0; x < 31; ++x) {
         Points run;
         const int32_t step = x < cx ? 1 : -1;
-        for (int32_t k = 0; k < 6 && x + k * step != cx + step; ++k) run.push_back({x + k * step, cy});
+        for (int32_t k = 0; k < 6 && x + k * step != cx + step; ++k)
+            run.push_back({x + k * step, cy});
         EXPECT_EQ(dest.get(x, cy), mean_of(src, run)) << x;
     }
     for (int32_t y = 0; y < 17; ++y) {
         Points run;
         const int32_t step = y < cy ? 1 : -1;
-        for (int32_t k = 0; k < 6 && y + k * step != cy + step; ++k) run.push_back({cx, y + k * step});
+        for (int32_t k = 0; k < 6 && y + k * step != cy + step; ++k)
+            run.push_back({cx, y + k * step});
         EXPECT_EQ(dest.get(cx, y), mean_of(src, run)) << y;
     }
 }

@@ -122,8 +122,7 @@ TEST(Grayscale, AmountZeroChangesNothingAndAlphaIsKept) {
     const auto alpha_before = alphas(b);
     EXPECT_EQ(grayscale(b.handle(), 0), 1);
     EXPECT_EQ(b.pixels(), before);
-    for (int32_t amount : {37, -80, 100, 1000})
-        EXPECT_EQ(grayscale(b.handle(), amount), 1);
+    for (int32_t amount : {37, -80, 100, 1000}) EXPECT_EQ(grayscale(b.handle(), amount), 1);
     EXPECT_EQ(alphas(b), alpha_before);
     EXPECT_TRUE(b.intact());
 }

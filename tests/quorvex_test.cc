@@ -336,8 +336,8 @@ TEST(FillColor, TruncatesTowardZeroAndKeepsTheLowEightBits) {
 }
 
 TEST(FillColor, NaNAndOutOfRangeComponentsStoreZero) {
-    for (float v : {kNaN, -kNaN, 1e10f, -1e10f, 2147483648.0f, -2147483904.0f, kInfinity,
-                    -kInfinity}) {
+    for (float v :
+         {kNaN, -kNaN, 1e10f, -1e10f, 2147483648.0f, -2147483904.0f, kInfinity, -kInfinity}) {
         Bitmap b(1, 1);
         b.fill(Pixel{1, 2, 3, 4});
         EXPECT_EQ(fill(b, v, v, v), 0);

@@ -9,9 +9,7 @@ namespace {
 
 // get_pixel is bound by its decorated name, as the engine binds it.
 using GetPixel = int (*)(long, int, int, int);
-GetPixel get_pixel() {
-    return support::lumoria_library().fn<GetPixel>("_Z9get_pixelliii");
-}
+GetPixel get_pixel() { return support::lumoria_library().fn<GetPixel>("_Z9get_pixelliii"); }
 
 TEST(GetPixel, ReadsOneChannelInMemoryOrder) {
     Bitmap b(4, 3);

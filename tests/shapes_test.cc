@@ -41,16 +41,16 @@ using Draw = std::function<void(const Bitmap&, int cx, int cy)>;
 
 Draw circle(int radius, int thickness, int start = 0, int end = 0) {
     return [=](const Bitmap& b, int cx, int cy) {
-        EXPECT_EQ(LUMORIA(draw_circle)(b.handle(), cx, cy, radius, thickness, start, end, 10, 20,
-                                       30, 40),
-                  1);
+        EXPECT_EQ(
+            LUMORIA(draw_circle)(b.handle(), cx, cy, radius, thickness, start, end, 10, 20, 30, 40),
+            1);
     };
 }
 
 Draw ellipse(int rx, int ry, int thickness, int reserved1 = 0, int reserved2 = 0) {
     return [=](const Bitmap& b, int cx, int cy) {
-        EXPECT_EQ(LUMORIA(draw_ellipse)(b.handle(), cx, cy, rx, ry, thickness, reserved1,
-                                        reserved2, 10, 20, 30, 40),
+        EXPECT_EQ(LUMORIA(draw_ellipse)(b.handle(), cx, cy, rx, ry, thickness, reserved1, reserved2,
+                                        10, 20, 30, 40),
                   1);
     };
 }
@@ -96,8 +96,8 @@ void expect_windows_match(const Draw& draw, int reach) {
             draw(part, reach - left, reach - top);
             for (int y = 0; y < tile; ++y) {
                 for (int x = 0; x < tile; ++x) {
-                    const bool inside = left + x >= 0 && left + x < side && top + y >= 0 &&
-                                        top + y < side;
+                    const bool inside =
+                        left + x >= 0 && left + x < side && top + y >= 0 && top + y < side;
                     const Pixel expected = inside ? whole.get(left + x, top + y) : kBackground;
                     ASSERT_EQ(part.get(x, y), expected) << "window at " << left << ", " << top;
                 }
@@ -239,14 +239,14 @@ TEST(Ellipse, NestedLevelsGoOnBelowZero) {
     for (int t = 0; t < 5; ++t) levels = join(levels, shape(ellipse(10 - t, 5 - t, 1)));
     EXPECT_EQ(five, levels);
     // Levels with a negative vertical semi-axis add only (0, +-b).
-    EXPECT_EQ(shape(ellipse(10, 5, 12)),
-              join(shape(ellipse(10, 5, 11)), Points{{0, -6}, {0, 6}}));
-    EXPECT_EQ(shape(ellipse(3, -4, 3)), (Points{{0, -6}, {0, -5}, {0, -4}, {0, 4}, {0, 5}, {0, 6}}));
+    EXPECT_EQ(shape(ellipse(10, 5, 12)), join(shape(ellipse(10, 5, 11)), Points{{0, -6}, {0, 6}}));
+    EXPECT_EQ(shape(ellipse(3, -4, 3)),
+              (Points{{0, -6}, {0, -5}, {0, -4}, {0, 4}, {0, 5}, {0, 6}}));
 }
 
 TEST(Ellipse, ClipsAtTheEdges) {
-    for (const Draw& draw : {ellipse(14, 9, 1), ellipse(15, 3, 4), ellipse(-6, 14, 9),
-                             ellipse(12, 15, 30)})
+    for (const Draw& draw :
+         {ellipse(14, 9, 1), ellipse(15, 3, 4), ellipse(-6, 14, 9), ellipse(12, 15, 30)})
         expect_windows_match(draw, 16);
 }
 

@@ -50,9 +50,8 @@ TEST(SplitBitmap, WideAndTallCuts) {
     expect_split(100, 60, 10, -4, [](int32_t x, int32_t y) { return x >= 62 - 4 * (y / 10); });
     // From the bottom on a tall bitmap: strips start at rows 93, 86, ..., 2,
     // each cut 3 columns further right; rows 0 and 1 stay.
-    expect_split(60, 100, -7, 3, [](int32_t x, int32_t y) {
-        return y >= 2 && x >= 15 + 3 * ((106 - y) / 7 - 1);
-    });
+    expect_split(60, 100, -7, 3,
+                 [](int32_t x, int32_t y) { return y >= 2 && x >= 15 + 3 * ((106 - y) / 7 - 1); });
 }
 
 TEST(SplitBitmap, VerticalStripsFromTheRightLeaveTheLeftColumns) {
@@ -122,8 +121,8 @@ TEST(SplitBitmap, HugeStepsAreExactAtTheEdges) {
 
 TEST(SplitBitmap, ExtremeStepsAreSafe) {
     auto split = LUMORIA(split_bitmap);
-    const int32_t steps[] = {INT32_MIN, INT32_MIN + 1, -65536, -7, -1, 0, 1, 2, 9, 65536,
-                             INT32_MAX - 1, INT32_MAX};
+    const int32_t steps[] = {INT32_MIN, INT32_MIN + 1, -65536,        -7,       -1, 0, 1, 2,
+                             9,         65536,         INT32_MAX - 1, INT32_MAX};
     const std::pair<int32_t, int32_t> sizes[] = {{9, 9}, {13, 4}, {3, 11}, {1, 1}};
     for (const auto& [w, h] : sizes)
         for (int32_t sy : steps)

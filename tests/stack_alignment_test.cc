@@ -95,6 +95,8 @@ std::vector<Case> every_export() {
     const auto& quorvex = support::quorvex_library();
     auto fn = [&](const char* name) { return lumoria.fn<void*>(name); };
     const uint32_t kInt = 0xFFFFFFFF, kBool = 0xFF;
+    // One call per line reads best as a table.
+    // clang-format off
     std::vector<Case> cases = {
         {"clear_rect", fn("clear_rect"), kInt, [](Scene& s) {
              return std::vector<uint32_t>{h(s.dest), 3, 2, 40, 30};
@@ -172,18 +174,18 @@ std::vector<Case> every_export() {
              return std::vector<uint32_t>{h(s.dest), address(s.colour)};
          }},
     };
+    // clang-format on
     // Every blend mode but dissolve, whose pixels come from the clock's seed.
     for (uint32_t mode = 0; mode <= 11; ++mode)
-        cases.push_back({"blend_blt mode " + std::to_string(mode), fn("blend_blt"), kInt,
-                         [mode](Scene& s) {
-                             return std::vector<uint32_t>{h(s.dest), h(s.src), 1, 2, 0, 0,
-                                                          59, 41, mode, 180};
-                         }});
+        cases.push_back(
+            {"blend_blt mode " + std::to_string(mode), fn("blend_blt"), kInt, [mode](Scene& s) {
+                 return std::vector<uint32_t>{h(s.dest), h(s.src), 1, 2, 0, 0, 59, 41, mode, 180};
+             }});
     for (uint32_t mode = 0; mode <= 3; ++mode)
         cases.push_back({"transfer_blt mode " + std::to_string(mode), fn("transfer_blt"), kInt,
                          [mode](Scene& s) {
-                             return std::vector<uint32_t>{h(s.dest), h(s.src), 1, 2, 0, 0,
-                                                          59, 41, mode, 180};
+                             return std::vector<uint32_t>{h(s.dest), h(s.src), 1,  2,    0,
+                                                          0,         59,       41, mode, 180};
                          }});
     return cases;
 }

@@ -94,8 +94,7 @@ void bind_word(const Operation& op, const Param& param, const std::string& word,
             value.floats =
                 parse_list<float>(sources.list(word), parse_float, op, param, "a list of numbers");
             break;
-        case Kind::kResultInts:
-            break;
+        case Kind::kResultInts: break;
     }
 }
 
@@ -167,23 +166,12 @@ std::string describe_params(const Operation& op) {
                                   : param.count_text    ? param.count_text
                                                         : "";
         switch (param.kind) {
-            case Kind::kInteger:
-                break;
-            case Kind::kBitmapIn:
-                text += ":png";
-                break;
-            case Kind::kBitmapOut:
-                text += ":png!";
-                break;
-            case Kind::kInts:
-                text += ":ints[" + count + "]";
-                break;
-            case Kind::kFloats:
-                text += ":floats[" + count + "]";
-                break;
-            case Kind::kResultInts:
-                text += ":printed[" + count + "]";
-                break;
+            case Kind::kInteger: break;
+            case Kind::kBitmapIn: text += ":png"; break;
+            case Kind::kBitmapOut: text += ":png!"; break;
+            case Kind::kInts: text += ":ints[" + count + "]"; break;
+            case Kind::kFloats: text += ":floats[" + count + "]"; break;
+            case Kind::kResultInts: text += ":printed[" + count + "]"; break;
         }
     }
     return text;

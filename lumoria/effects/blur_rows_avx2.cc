@@ -68,15 +68,15 @@ Lines lines_of(const BlurFrame& frame, int32_t x0, int32_t y, int32_t lanes,
     lines.minor_step = _mm256_blendv_epi8(step_y, step_x, y_major);
     lines.error = _mm256_srli_epi32(lines.major_length, 1);
     // Within the surface's span, so the offset fits 32 bits.
-    lines.offset = _mm256_set1_epi32(static_cast<int32_t>(int64_t{x0} * host::kPixelBytes -
-                                                          int64_t{y} * stride));
+    lines.offset = _mm256_set1_epi32(
+        static_cast<int32_t>(int64_t{x0} * host::kPixelBytes - int64_t{y} * stride));
     lines.offset = _mm256_add_epi32(lines.offset, _mm256_slli_epi32(lane, 2));
     // As many points as the run and the line allow, and at least the pixel
     // itself: a pixel that is not blurred is the mean of itself alone.
     const Vec one = _mm256_set1_epi32(1);
     const Vec on_line = _mm256_add_epi32(lines.major_length, one);
-    const Vec points = _mm256_max_epi32(
-        _mm256_min_epi32(runs_of(run_length, frame, x0, y), on_line), one);
+    const Vec points =
+        _mm256_max_epi32(_mm256_min_epi32(runs_of(run_length, frame, x0, y), on_line), one);
     lines.points = _mm256_and_si256(points, _mm256_cmpgt_epi32(_mm256_set1_epi32(lanes), lane));
     alignas(32) int32_t each[kLanes];
     _mm256_store_si256(reinterpret_cast<Vec*>(each), lines.points);

@@ -34,8 +34,7 @@ inline CentreLine line_to_centre(int32_t to_x, int32_t to_y, uintptr_t stride) {
 
 // Adds the first `points` points of the line from `first` (1 to
 // major_length + 1 of them, so the walk never passes the centre).
-inline void sum_line(uintptr_t first, const CentreLine& line, int64_t points,
-                     ChannelSums& sums) {
+inline void sum_line(uintptr_t first, const CentreLine& line, int64_t points, ChannelSums& sums) {
     int32_t error = line.major_length / 2;
     uintptr_t point = first;
     for (int64_t k = 0; k < points; ++k) {

@@ -46,8 +46,7 @@ void flatten_block(const host::Surface& surface, int32_t x0, int32_t y0, int32_t
 void pixelize_pass(const host::Surface& surface, int32_t block_width, int32_t block_height,
                    AddRow add) {
     // No block to process: a block size or a surface size of 0 or less.
-    if (block_width <= 0 || block_height <= 0 || surface.width <= 0 || surface.height <= 0)
-        return;
+    if (block_width <= 0 || block_height <= 0 || surface.width <= 0 || surface.height <= 0) return;
     // Blocks of one pixel are their own means.
     if (block_width == 1 && block_height == 1) return;
 

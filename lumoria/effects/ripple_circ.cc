@@ -60,11 +60,11 @@ int32_t ring_pass(const host::Surface& surface, int32_t cx, int32_t cy, int32_t 
     // a span no longer than about the box's diagonal whatever the centre and
     // the period. The table holds one factor for each of them up to the
     // radius; farther pixels keep their value.
-    const int64_t nearest = ring_distance(float_square(nearest_step(cx, xs)),
-                                          float_square(nearest_step(cy, ys)));
-    const int64_t farthest =
-        std::min<int64_t>(radius, ring_distance(float_square(farthest_step(cx, xs)),
-                                                float_square(farthest_step(cy, ys))));
+    const int64_t nearest =
+        ring_distance(float_square(nearest_step(cx, xs)), float_square(nearest_step(cy, ys)));
+    const int64_t farthest = std::min<int64_t>(
+        radius,
+        ring_distance(float_square(farthest_step(cx, xs)), float_square(farthest_step(cy, ys))));
     if (nearest > farthest) return 1;
     const uint64_t size = static_cast<uint64_t>(farthest - nearest) + 1;
     if (size > std::numeric_limits<size_t>::max() / sizeof(float)) return 0;
@@ -92,6 +92,5 @@ int32_t ripple_circ(int32_t dest, int32_t cx, int32_t cy, int32_t phase, int32_t
                     int32_t strength, int32_t radius) {
     host::Surface surface;
     if (!host::resolve(dest, surface)) return 0;
-    return lumoria::ring_pass(surface, cx, cy, phase, period, strength, radius,
-                              lumoria::ring_row);
+    return lumoria::ring_pass(surface, cx, cy, phase, period, strength, radius, lumoria::ring_row);
 }

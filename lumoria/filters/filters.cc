@@ -82,9 +82,8 @@ int32_t grayscale(int32_t dest, int32_t amount) {
     // 100 percent and beyond is plain grey; only the negative side is open.
     if (amount >= 100) return filter_surface(dest, lumoria::fastest_filter_rows().grey);
     const auto row = rows_for(fits_vector_mix(amount)).grayscale;
-    return filter_surface(dest, [row, amount](uint8_t* pixels, int32_t width) {
-        row(pixels, width, amount);
-    });
+    return filter_surface(
+        dest, [row, amount](uint8_t* pixels, int32_t width) { row(pixels, width, amount); });
 }
 
 int32_t negative(int32_t dest) {
@@ -100,8 +99,7 @@ bool table_lookup(int32_t dest, const int32_t* table, int32_t map_alpha) {
     lumoria::clamp_table(table, bytes);
     const lumoria::FilterRows& rows = lumoria::fastest_filter_rows();
     const auto row = map_alpha > 0 ? rows.lookup_all : rows.lookup_colour;
-    lumoria::walk_rows(surface, [row, &bytes](uint8_t* pixels, int32_t width) {
-        row(pixels, width, bytes);
-    });
+    lumoria::walk_rows(
+        surface, [row, &bytes](uint8_t* pixels, int32_t width) { row(pixels, width, bytes); });
     return true;
 }

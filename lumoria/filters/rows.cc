@@ -27,9 +27,7 @@ void grayscale_row(uint8_t* pixels, int32_t width, int32_t amount) {
     for_each_pixel(pixels, width, [amount](uint8_t* p) { grayscale_pixel(p, amount); });
 }
 
-void negative_row(uint8_t* pixels, int32_t width) {
-    for_each_pixel(pixels, width, negative_pixel);
-}
+void negative_row(uint8_t* pixels, int32_t width) { for_each_pixel(pixels, width, negative_pixel); }
 
 void lookup_colour_row(uint8_t* pixels, int32_t width, const uint8_t* bytes) {
     for_each_pixel(pixels, width, [bytes](uint8_t* p) { lookup_colour_pixel(p, bytes); });

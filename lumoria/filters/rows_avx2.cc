@@ -53,9 +53,9 @@ struct Avx2 {
     }
     // A value 0..255 in each 32-bit lane, copied into its three low bytes.
     static Vec spread_grey(Vec grey) {
-        const Vec low_byte_thrice = _mm256_setr_epi8(
-            0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1,  //
-            0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1);
+        const Vec low_byte_thrice =
+            _mm256_setr_epi8(0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1,  //
+                             0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1);
         return _mm256_shuffle_epi8(grey, low_byte_thrice);
     }
 };
@@ -86,9 +86,9 @@ class ByteTable {
         for (int j = 0; j < kBlocks - 1; ++j) {
             const __m256i lift = _mm256_set1_epi8(static_cast<char>(112 - 16 * j));
             result = _mm256_xor_si256(
-                result, _mm256_xor_si256(
-                            _mm256_shuffle_epi8(low_[j], _mm256_adds_epu8(v, lift)),
-                            _mm256_shuffle_epi8(high_[j], _mm256_adds_epu8(flipped, lift))));
+                result,
+                _mm256_xor_si256(_mm256_shuffle_epi8(low_[j], _mm256_adds_epu8(v, lift)),
+                                 _mm256_shuffle_epi8(high_[j], _mm256_adds_epu8(flipped, lift))));
         }
         return result;
     }
@@ -110,9 +110,8 @@ class ByteTable {
 void shuffled_lookup_colour_row(uint8_t* pixels, int32_t width, const uint8_t* bytes) {
     const ByteTable table(bytes);
     const __m256i alpha = _mm256_set1_epi32(static_cast<int32_t>(0xFF000000));
-    vector_kernels::each_vector<Avx2>(pixels, width, [&](__m256i v) {
-        return _mm256_blendv_epi8(table.lookup(v), v, alpha);
-    });
+    vector_kernels::each_vector<Avx2>(
+        pixels, width, [&](__m256i v) { return _mm256_blendv_epi8(table.lookup(v), v, alpha); });
 }
 
 void shuffled_lookup_all_row(uint8_t* pixels, int32_t width, const uint8_t* bytes) {
@@ -123,17 +122,21 @@ void shuffled_lookup_all_row(uint8_t* pixels, int32_t width, const uint8_t* byte
 
 }  // namespace
 
-const FilterRows kAvx2FilterRows{
-    vector_kernels::tint_row<Avx2>,     vector_kernels::colorize_row<Avx2>,
-    vector_kernels::grey_row<Avx2>,     vector_kernels::grayscale_row<Avx2>,
-    vector_kernels::negative_row<Avx2>, shuffled_lookup_colour_row,
-    shuffled_lookup_all_row};
+const FilterRows kAvx2FilterRows{vector_kernels::tint_row<Avx2>,
+                                 vector_kernels::colorize_row<Avx2>,
+                                 vector_kernels::grey_row<Avx2>,
+                                 vector_kernels::grayscale_row<Avx2>,
+                                 vector_kernels::negative_row<Avx2>,
+                                 shuffled_lookup_colour_row,
+                                 shuffled_lookup_all_row};
 
-const FilterRows kAvx2VbmiFilterRows{
-    vector_kernels::tint_row<Avx2>,     vector_kernels::colorize_row<Avx2>,
-    vector_kernels::grey_row<Avx2>,     vector_kernels::grayscale_row<Avx2>,
-    vector_kernels::negative_row<Avx2>, vbmi_lookup_colour_row,
-    vbmi_lookup_all_row};
+const FilterRows kAvx2VbmiFilterRows{vector_kernels::tint_row<Avx2>,
+                                     vector_kernels::colorize_row<Avx2>,
+                                     vector_kernels::grey_row<Avx2>,
+                                     vector_kernels::grayscale_row<Avx2>,
+                                     vector_kernels::negative_row<Avx2>,
+                                     vbmi_lookup_colour_row,
+                                     vbmi_lookup_all_row};
 
 }  // namespace lumoria
 #endif

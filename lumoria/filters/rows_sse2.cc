@@ -53,8 +53,7 @@ struct Sse2 {
     }
     // A value 0..255 in each 32-bit lane, copied into its three low bytes.
     static Vec spread_grey(Vec grey) {
-        return _mm_or_si128(_mm_or_si128(grey, _mm_slli_epi32(grey, 8)),
-                            _mm_slli_epi32(grey, 16));
+        return _mm_or_si128(_mm_or_si128(grey, _mm_slli_epi32(grey, 8)), _mm_slli_epi32(grey, 16));
     }
 
   private:
@@ -67,11 +66,13 @@ struct Sse2 {
 }  // namespace
 
 // SSE2 has no byte shuffle: the table lookups keep their plain rows.
-const FilterRows kSse2FilterRows{
-    vector_kernels::tint_row<Sse2>,     vector_kernels::colorize_row<Sse2>,
-    vector_kernels::grey_row<Sse2>,     vector_kernels::grayscale_row<Sse2>,
-    vector_kernels::negative_row<Sse2>, lookup_colour_row,
-    lookup_all_row};
+const FilterRows kSse2FilterRows{vector_kernels::tint_row<Sse2>,
+                                 vector_kernels::colorize_row<Sse2>,
+                                 vector_kernels::grey_row<Sse2>,
+                                 vector_kernels::grayscale_row<Sse2>,
+                                 vector_kernels::negative_row<Sse2>,
+                                 lookup_colour_row,
+                                 lookup_all_row};
 
 }  // namespace lumoria
 #endif

@@ -95,8 +95,7 @@ template <class V>
 void tint_row(uint8_t* pixels, int32_t width, const ColourMix& mix) {
     const typename V::Weights w = percent_weights<V>(mix.amount);
     const typename V::Vec colour = colour_pixels<V>(mix);
-    each_vector<V>(pixels, width,
-                   [&](typename V::Vec v) { return percent_mix<V>(v, colour, w); });
+    each_vector<V>(pixels, width, [&](typename V::Vec v) { return percent_mix<V>(v, colour, w); });
 }
 
 // colorize is tint applied to the grey picture.
@@ -104,9 +103,8 @@ template <class V>
 void colorize_row(uint8_t* pixels, int32_t width, const ColourMix& mix) {
     const typename V::Weights w = percent_weights<V>(mix.amount);
     const typename V::Vec colour = colour_pixels<V>(mix);
-    each_vector<V>(pixels, width, [&](typename V::Vec v) {
-        return percent_mix<V>(grey_pixels<V>(v), colour, w);
-    });
+    each_vector<V>(pixels, width,
+                   [&](typename V::Vec v) { return percent_mix<V>(grey_pixels<V>(v), colour, w); });
 }
 
 template <class V>
@@ -118,9 +116,8 @@ void grey_row(uint8_t* pixels, int32_t width) {
 template <class V>
 void grayscale_row(uint8_t* pixels, int32_t width, int32_t amount) {
     const typename V::Weights w = percent_weights<V>(amount);
-    each_vector<V>(pixels, width, [&w](typename V::Vec v) {
-        return percent_mix<V>(v, grey_bytes<V>(v), w);
-    });
+    each_vector<V>(pixels, width,
+                   [&w](typename V::Vec v) { return percent_mix<V>(v, grey_bytes<V>(v), w); });
 }
 
 template <class V>

@@ -99,9 +99,8 @@ bool split_bitmap(int32_t src, int32_t dest, int32_t step_y, int32_t step_x) {
         ::clear_rect(src, left, top, width, height);
     };
     const auto move_rows = [&move_rect](int32_t band) {
-        return [&move_rect, band](int32_t top, Stretch s) {
-            move_rect(s.start, top, s.length, band);
-        };
+        return
+            [&move_rect, band](int32_t top, Stretch s) { move_rect(s.start, top, s.length, band); };
     };
     const auto move_columns = [&move_rect](int32_t band) {
         return [&move_rect, band](int32_t left, Stretch s) {

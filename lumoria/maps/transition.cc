@@ -18,8 +18,8 @@ using TransitionRow = void (*)(uint8_t* dest, const uint8_t* mask, int32_t count
 // that lands outside dest is skipped. The bounds are worked out in 64 bits,
 // so no offset can wrap into the surface. False, with nothing written, when
 // either bitmap has no surface.
-bool run_transition(int32_t dest, int32_t mask, int32_t progress, int32_t total,
-                    int32_t softness, int32_t x, int32_t y, TransitionRow rewrite_row) {
+bool run_transition(int32_t dest, int32_t mask, int32_t progress, int32_t total, int32_t softness,
+                    int32_t x, int32_t y, TransitionRow rewrite_row) {
     host::Surface d, m;
     if (!host::resolve(dest, d)) return false;
     if (!host::resolve(mask, m)) return false;

@@ -111,14 +111,10 @@ struct OctantRun {
     bool needs_column, needs_row, off_diagonal;  // x != 0, y != 0, x != y
 };
 constexpr OctantRun kOctantRuns[8] = {
-    {{+1, +1, false}, 270, -1, false, false, false},
-    {{-1, +1, false}, 90, +1, true, false, false},
-    {{+1, -1, false}, 270, +1, false, true, false},
-    {{-1, -1, false}, 90, -1, true, true, false},
-    {{+1, +1, true}, 180, +1, false, false, true},
-    {{-1, +1, true}, 180, -1, false, false, true},
-    {{+1, -1, true}, 360, -1, false, false, true},
-    {{-1, -1, true}, 0, +1, false, false, true},
+    {{+1, +1, false}, 270, -1, false, false, false}, {{-1, +1, false}, 90, +1, true, false, false},
+    {{+1, -1, false}, 270, +1, false, true, false},  {{-1, -1, false}, 90, -1, true, true, false},
+    {{+1, +1, true}, 180, +1, false, false, true},   {{-1, +1, true}, 180, -1, false, false, true},
+    {{+1, -1, true}, 360, -1, false, false, true},   {{-1, -1, true}, 0, +1, false, false, true},
 };
 
 void draw_ring(const Canvas& canvas, int64_t cx, int64_t cy, int64_t r, const Arc& arc) {

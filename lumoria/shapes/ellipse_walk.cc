@@ -75,8 +75,8 @@ int64_t Quarter::region1_next_move(int64_t x, int64_t y, int64_t limit) const {
     // The decision grows with x: from the smallest x' with
     // B2 (x' + 1)^2 >= -(A2 (y^2 - y - B2) + round(A2 / 4)).
     const Wide need = -(Wide::product(a2_, y * y - y - b2_) + Wide(round_a2_));
-    int64_t guess = b2_ > 0 ? root_guess(need.approximate() / static_cast<double>(b2_), 0, limit)
-                            : limit;
+    int64_t guess =
+        b2_ > 0 ? root_guess(need.approximate() / static_cast<double>(b2_), 0, limit) : limit;
     if (guess <= x) guess = x + 1;
     if (guess > limit) guess = limit;
     while (guess - 1 > x && region1_moves_in(guess - 1, y)) --guess;

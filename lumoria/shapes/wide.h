@@ -36,7 +36,8 @@ class Wide {
     friend Wide operator-(Wide a, Wide b) { return a + -b; }
 
     friend bool operator<(Wide a, Wide b) {
-        if (a.high_ != b.high_) return static_cast<int64_t>(a.high_) < static_cast<int64_t>(b.high_);
+        if (a.high_ != b.high_)
+            return static_cast<int64_t>(a.high_) < static_cast<int64_t>(b.high_);
         return a.low_ < b.low_;
     }
     friend bool operator>(Wide a, Wide b) { return b < a; }

@@ -109,8 +109,8 @@ int32_t fill_rect_raw(int32_t surface_width, int32_t surface_height, uint8_t* fi
     if (!clip_fill(surface_width, surface_height, r)) return 0;
     uint8_t pixel[4];
     make_pixel(red, green, blue, alpha, pixel);
-    fill_block(first, static_cast<uintptr_t>(surface_width) * host::kPixelBytes, r.width,
-               r.height, pixel);
+    fill_block(first, static_cast<uintptr_t>(surface_width) * host::kPixelBytes, r.width, r.height,
+               pixel);
     return 1;
 }
 

@@ -54,7 +54,9 @@ struct Avx2 {
         return (Lanes)_mm256_subs_epu16((__m256i)a, (__m256i)b);
     }
     // The high 16 bits of each 32-bit product.
-    static Lanes mulhi(Lanes a, Lanes b) { return (Lanes)_mm256_mulhi_epu16((__m256i)a, (__m256i)b); }
+    static Lanes mulhi(Lanes a, Lanes b) {
+        return (Lanes)_mm256_mulhi_epu16((__m256i)a, (__m256i)b);
+    }
     // The first and second half of the lanes widened to 32 bits, and back
     // (values above 65535 give 65535; none may be negative).
     static Wide low_wide(Lanes v) {

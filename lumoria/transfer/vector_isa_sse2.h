@@ -66,7 +66,8 @@ struct Sse2 {
     }
     static Lanes narrow(Wide low, Wide high) {
         // SSE2 packs with signed saturation only: shift the range down and back.
-        const Lanes packed = (Lanes)_mm_packs_epi32((__m128i)(low - 32768), (__m128i)(high - 32768));
+        const Lanes packed =
+            (Lanes)_mm_packs_epi32((__m128i)(low - 32768), (__m128i)(high - 32768));
         return packed ^ 0x8000;
     }
     static Floats to_floats(Wide v) { return _mm_cvtepi32_ps((__m128i)v); }

@@ -105,9 +105,8 @@ struct TransferKernels {
 
     // x e 255 / y (y >= 1), 65535 at most; the dividend is below 2^24.
     static Lanes scaled_ratio(Lanes x, Lanes e, Lanes y) {
-        return in_floats(x, e, y, [](Floats x, Floats e, Floats y) {
-            return whole_quotient(x * e * 255, y);
-        });
+        return in_floats(
+            x, e, y, [](Floats x, Floats e, Floats y) { return whole_quotient(x * e * 255, y); });
     }
 
     // (d (255 - e) + q) / 255, 255 at most. A sum that overflows 16 bits
@@ -176,8 +175,8 @@ struct TransferKernels {
         static bool block(Pixels d, Pixels s, const Row& r, Pixels& out) {
             const auto faint = alpha_of(s) <= r.faint_alpha;
             const auto full = alpha_of(s) == r.full_alpha;
-            if (I::all(faint) && (Mode::kOnTransparent == Transparent::kBlend ||
-                                  !I::any(alpha_of(d) == 0)))
+            if (I::all(faint) &&
+                (Mode::kOnTransparent == Transparent::kBlend || !I::any(alpha_of(d) == 0)))
                 return false;
             if (I::all(full)) {
                 out = I::pack(full_lanes(I::low_lanes(d), I::low_lanes(s), r),

@@ -56,8 +56,8 @@ struct Shape {
 };
 
 TEST(BlurRows, VectorRowsGiveThePlainBytes) {
-    const Shape shapes[] = {{1, 1},  {1, 37},  {53, 1},  {2, 2},    {5, 5},    {7, 5},
-                            {4, 4},  {9, 300}, {300, 9}, {131, 97}, {16, 17}, {255, 200}};
+    const Shape shapes[] = {{1, 1}, {1, 37},  {53, 1},  {2, 2},    {5, 5},   {7, 5},
+                            {4, 4}, {9, 300}, {300, 9}, {131, 97}, {16, 17}, {255, 200}};
     const int32_t sample_counts[] = {-3, 0, 1, 2, 3, 7, 64, 1000, INT32_MAX};
     uint32_t seed = 1;
     for (const Shape& shape : shapes) {
@@ -65,8 +65,7 @@ TEST(BlurRows, VectorRowsGiveThePlainBytes) {
         src.randomize(seed++);
         for (const bool scaled : {false, true}) {
             for (const int32_t samples : sample_counts) {
-                const std::vector<uint8_t> expected =
-                    blurred(src, kPlainBlurRows, samples, scaled);
+                const std::vector<uint8_t> expected = blurred(src, kPlainBlurRows, samples, scaled);
                 for (const RowSet& set : vector_sets()) {
                     ASSERT_EQ(blurred(src, *set.rows, samples, scaled), expected)
                         << set.name << ", " << shape.width << "x" << shape.height << ", samples "

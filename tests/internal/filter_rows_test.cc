@@ -161,8 +161,8 @@ TEST(FilterRows, RandomRowsOfEveryShortWidthAndOffset) {
                 };
                 expect_same(with_mix(tint_row), with_mix(set.rows->tint), pixels, offset,
                             what + "tint");
-                expect_same(with_mix(colorize_row), with_mix(set.rows->colorize), pixels,
-                            offset, what + "colorize");
+                expect_same(with_mix(colorize_row), with_mix(set.rows->colorize), pixels, offset,
+                            what + "colorize");
                 const auto amount = static_cast<int32_t>(rng() % 101);
                 auto with_amount = [amount](auto row) {
                     return [row, amount](uint8_t* p, int32_t w) { row(p, w, amount); };
@@ -188,7 +188,8 @@ TEST(FilterRows, RandomRowsOfEveryShortWidthAndOffset) {
 // entries, so that each block of the lookup is told apart from the others.
 TEST(FilterRows, LookupsReadTheEntryOfEveryByteValue) {
     std::vector<uint8_t> every_byte(256 * 4);
-    for (int32_t v = 0; v < 256 * 4; ++v) every_byte[size_t(v)] = static_cast<uint8_t>(v / 4 + v % 4 * 64);
+    for (int32_t v = 0; v < 256 * 4; ++v)
+        every_byte[size_t(v)] = static_cast<uint8_t>(v / 4 + v % 4 * 64);
     for (const RowSet& set : vector_sets())
         for (int32_t marked = 0; marked < 16; ++marked) {
             uint8_t bytes[256];
@@ -200,8 +201,8 @@ TEST(FilterRows, LookupsReadTheEntryOfEveryByteValue) {
             const std::string what = set.name + " block " + std::to_string(marked);
             expect_same(with_table(lookup_colour_row), with_table(set.rows->lookup_colour),
                         every_byte, 0, what);
-            expect_same(with_table(lookup_all_row), with_table(set.rows->lookup_all), every_byte,
-                        0, what);
+            expect_same(with_table(lookup_all_row), with_table(set.rows->lookup_all), every_byte, 0,
+                        what);
         }
 }
 

@@ -57,8 +57,8 @@ void expect_same(const standin::Bitmap& src, int32_t dest_width, int32_t dest_he
                  const Matrix& m, uint32_t seed) {
     const host::Surface source = surface_of(src);
     const std::vector<uint8_t> source_pixels = src.pixels();
-    const InverseMap map = make_inverse_map(m.data(), src.width(), src.height(), dest_width,
-                                            dest_height);
+    const InverseMap map =
+        make_inverse_map(m.data(), src.width(), src.height(), dest_width, dest_height);
     for (const bool bilinear : {false, true}) {
         standin::Bitmap expected(dest_width, dest_height);
         expected.randomize(seed);
@@ -75,9 +75,9 @@ void expect_same(const standin::Bitmap& src, int32_t dest_width, int32_t dest_he
             for (int32_t y = 0; y < dest_height; ++y)
                 row(map, row_terms(map, y), source, fast_dest.row(y), dest_width);
             ASSERT_EQ(dest.pixels(), expected.pixels())
-                << set.name << (bilinear ? " bilinear" : " nearest") << ", source "
-                << src.width() << " x " << src.height() << ", destination " << dest_width
-                << " x " << dest_height << ", matrix " << describe(m);
+                << set.name << (bilinear ? " bilinear" : " nearest") << ", source " << src.width()
+                << " x " << src.height() << ", destination " << dest_width << " x " << dest_height
+                << ", matrix " << describe(m);
             ASSERT_TRUE(dest.intact()) << set.name;
         }
     }
@@ -91,9 +91,15 @@ Matrix random_matrix(std::mt19937& rng) {
     std::uniform_real_distribution<float> unit(-1, 1);
     const float angle = unit(rng) * 3.2f;
     const float scale = std::exp2(unit(rng) * 3);
-    Matrix m{scale * std::cos(angle), -scale * std::sin(angle) + unit(rng) * 0.3f, unit(rng) * 40,
-             scale * std::sin(angle), scale * std::cos(angle), unit(rng) * 40,
-             0, 0, 1};
+    Matrix m{scale * std::cos(angle),
+             -scale * std::sin(angle) + unit(rng) * 0.3f,
+             unit(rng) * 40,
+             scale * std::sin(angle),
+             scale * std::cos(angle),
+             unit(rng) * 40,
+             0,
+             0,
+             1};
     if (rng() % 4 == 0) {
         m[6] = unit(rng) * 0.01f;
         m[7] = unit(rng) * 0.01f;
@@ -105,7 +111,7 @@ Matrix random_matrix(std::mt19937& rng) {
 
 TEST(QuorvexRows, RandomMatricesSourcesAndWidths) {
     std::mt19937 rng(11);
-    const int32_t source_sizes[][2] = {{1, 1}, {1, 9}, {9, 1}, {2, 2}, {3, 7},
+    const int32_t source_sizes[][2] = {{1, 1}, {1, 9},   {9, 1},  {2, 2},  {3, 7},
                                        {8, 5}, {17, 13}, {40, 3}, {64, 48}};
     uint32_t seed = 1;
     for (const auto& size : source_sizes) {
@@ -148,21 +154,27 @@ TEST(QuorvexRows, SingularNaNInfiniteHugeAndTinyMatrices) {
     const float big = std::numeric_limits<float>::max();
     const float tiny = std::numeric_limits<float>::denorm_min();
     const Matrix matrices[] = {
-        {0, 0, 0, 0, 0, 0, 0, 0, 0},          {1, 2, 0, 2, 4, 0, 0, 0, 1},
-        {1, 0, 0, 0, 1, 0, 0, 0, 0},          {1, 0, nan, 0, 1, 0, 0, 0, 1},
-        {inf, 0, 0, 0, 1, 0, 0, 0, 1},        {1, 0, 0, 0, 1, 0, nan, 0, 1},
-        {1e30f, 0, 0, 0, 1e30f, 0, 0, 0, 1},  {1e-20f, 0, 0, 0, 1e-20f, 0, 0, 0, 1},
+        {0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {1, 2, 0, 2, 4, 0, 0, 0, 1},
+        {1, 0, 0, 0, 1, 0, 0, 0, 0},
+        {1, 0, nan, 0, 1, 0, 0, 0, 1},
+        {inf, 0, 0, 0, 1, 0, 0, 0, 1},
+        {1, 0, 0, 0, 1, 0, nan, 0, 1},
+        {1e30f, 0, 0, 0, 1e30f, 0, 0, 0, 1},
+        {1e-20f, 0, 0, 0, 1e-20f, 0, 0, 0, 1},
         {big, -big, big, tiny, big, -tiny, 0, 0, 1},
-        {1, 0, 1e9f, 0, 1, -1e9f, 0, 0, 1},   {1e-30f, 0, 0, 0, 1e-30f, 0, 0, 0, 1e-30f},
-        {tiny, 0, 0, 0, tiny, 0, 0, 0, 1},    {0.01f, 0, 0, 0, 0.01f, 0, 0.5f, -0.5f, 1},
-        {1, 0, 3e7f, 0, 1, 0, 0, 0, 1},       {-1e-7f, 1, 0, 1, 1e-7f, 0, 0, 0, -1},
+        {1, 0, 1e9f, 0, 1, -1e9f, 0, 0, 1},
+        {1e-30f, 0, 0, 0, 1e-30f, 0, 0, 0, 1e-30f},
+        {tiny, 0, 0, 0, tiny, 0, 0, 0, 1},
+        {0.01f, 0, 0, 0, 0.01f, 0, 0.5f, -0.5f, 1},
+        {1, 0, 3e7f, 0, 1, 0, 0, 0, 1},
+        {-1e-7f, 1, 0, 1, 1e-7f, 0, 0, 0, -1},
     };
     uint32_t seed = 500;
     for (const Matrix& m : matrices) {
         standin::Bitmap src(6, 5);
         src.randomize(seed++);
-        for (int32_t dest_width : {3, 8, 11, 24})
-            expect_same(src, dest_width, 7, m, seed++);
+        for (int32_t dest_width : {3, 8, 11, 24}) expect_same(src, dest_width, 7, m, seed++);
     }
 }
 

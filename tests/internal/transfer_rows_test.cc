@@ -218,8 +218,8 @@ TEST(VectorRows, MatchOnRandomRowsOfEveryWidthAndOpacity) {
             for (int32_t w = 0; w <= 40; ++w) widths.push_back(w);
             if (opacity % 17 == 0 || opacity >= 253) widths.insert(widths.end(), {257, 300, 513});
             for (int32_t w : widths) {
-                ok = all_match(t, pixels.dest(w), pixels.src(w, opacity), opacity,
-                               pixels.below(32));
+                ok =
+                    all_match(t, pixels.dest(w), pixels.src(w, opacity), opacity, pixels.below(32));
                 if (!ok) break;
             }
         }
@@ -287,9 +287,9 @@ TEST(VectorRows, WalkGivesThePlainBytesOnOverlappingRows) {
                     for (size_t k = 0; k < t.fast.size(); ++k) {
                         buffer = before;
                         lumoria::walk_rows(c, t.plain, t.fast[k], opacity);
-                        ASSERT_EQ(buffer, plain) << t.name << " " << variants()[k].name
-                                                 << " shift " << shift << " width " << width
-                                                 << " opacity " << opacity;
+                        ASSERT_EQ(buffer, plain)
+                            << t.name << " " << variants()[k].name << " shift " << shift
+                            << " width " << width << " opacity " << opacity;
                     }
                 }
             }
