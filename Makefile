@@ -14,7 +14,7 @@ DESTDIR ?=
 
 .PHONY: all build demo test test-sanitize test-m32 install check-tools check-m32 clean \
         bench bench-smoke check-bench check-fuzz fuzz-build fuzz fuzz-ci \
-        windows-setup windows test-windows dist-windows
+        windows-setup windows test-windows dist-windows check-format format
 
 all: build
 
@@ -51,6 +51,13 @@ bench-smoke: check-bench
 
 test-sanitize:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DLUMORIA_SANITIZE=ON"
+
+# The C and C++ sources as .clang-format lays them out.
+FORMAT_SOURCES = $(shell git ls-files '*.cc' '*.h' '*.c')
+check-format:
+	@clang-format --dry-run --Werror $(FORMAT_SOURCES)
+format:
+	clang-format -i $(FORMAT_SOURCES)
 
 # Installs the 32-bit toolchain where it is missing, and qemu-user where the
 # kernel runs no 32-bit programs.

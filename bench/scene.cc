@@ -98,23 +98,23 @@ uint8_t* Scene::block(const standin::Bitmap& bitmap) {
     return bitmap.height() > 0 ? bitmap.row(bitmap.height() - 1) : nullptr;
 }
 
-Scene::Scene(const Setup& setup, Restore restore)
-    : setup(setup),
-      dest_bitmap(setup.size.width, setup.size.height),
-      src_bitmap(setup.inputs == Inputs::kSurface
+Scene::Scene(const Setup& chosen, Restore restore)
+    : setup(chosen),
+      dest_bitmap(chosen.size.width, chosen.size.height),
+      src_bitmap(chosen.inputs == Inputs::kSurface
                      ? standin::Bitmap(1, 1)
-                     : standin::Bitmap(setup.size.width, setup.size.height)),
+                     : standin::Bitmap(chosen.size.width, chosen.size.height)),
       dest(dest_bitmap.handle()),
       src(src_bitmap.handle()),
-      width(setup.size.width),
-      height(setup.size.height),
+      width(chosen.size.width),
+      height(chosen.size.height),
       dest_start_(nullptr),
       src_start_(nullptr) {
-    const std::vector<uint8_t>& dest_start = content(setup.size, dest_fill(setup));
+    const std::vector<uint8_t>& dest_start = content(chosen.size, dest_fill(chosen));
     copy_into(dest_bitmap, dest_start);
     if (restore != Restore::kNothing) dest_start_ = &dest_start;
-    if (setup.inputs == Inputs::kSurface) return;
-    const std::vector<uint8_t>& src_start = content(setup.size, source_fill(setup.content));
+    if (chosen.inputs == Inputs::kSurface) return;
+    const std::vector<uint8_t>& src_start = content(chosen.size, source_fill(chosen.content));
     copy_into(src_bitmap, src_start);
     if (restore == Restore::kDestAndSource) src_start_ = &src_start;
 }

@@ -56,7 +56,7 @@ enum class Restore { kNothing, kDest, kDestAndSource };
 
 class Scene {
   public:
-    Scene(const Setup& setup, Restore restore);
+    Scene(const Setup& chosen, Restore restore);
 
     void restore();
 

@@ -90,8 +90,8 @@ const int32_t kEdges[] = {
 // gave back and wrote.
 class Run {
   public:
-    Run(const Libraries& libraries, std::span<const Size> scene, uint64_t seed)
-        : libraries(libraries), rng(seed) {
+    Run(const Libraries& called, std::span<const Size> scene, uint64_t seed)
+        : libraries(called), rng(seed) {
         for (Size s : scene) {
             bitmaps_.push_back(s.width == INT32_MIN ? Bitmap::without_surface()
                                                     : Bitmap(s.width, s.height));

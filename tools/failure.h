@@ -17,7 +17,8 @@ enum ExitCode : int {
 };
 
 struct Failure : std::runtime_error {
-    Failure(ExitCode code, const std::string& message) : std::runtime_error(message), code(code) {}
+    Failure(ExitCode exit_code, const std::string& message)
+        : std::runtime_error(message), code(exit_code) {}
     ExitCode code;
 };
 

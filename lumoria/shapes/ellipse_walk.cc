@@ -136,7 +136,7 @@ Region1Walk::Region1Walk(const Quarter& outer, const Quarter& inner)
         }
         end_x_ = x;
     }
-    auto late = [&](int64_t x) { return !inner.region1_goes_on(x, row(inner, x)); };
+    auto late = [&](int64_t at) { return !inner.region1_goes_on(at, row(inner, at)); };
     inner_resume_x_ = first_true(0, end_x_, late);
     if (inner_resume_x_ > end_x_) inner_resume_x_ = end_x_;
 }

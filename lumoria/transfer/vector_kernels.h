@@ -105,8 +105,9 @@ struct TransferKernels {
 
     // x e 255 / y (y >= 1), 65535 at most; the dividend is below 2^24.
     static Lanes scaled_ratio(Lanes x, Lanes e, Lanes y) {
-        return in_floats(
-            x, e, y, [](Floats x, Floats e, Floats y) { return whole_quotient(x * e * 255, y); });
+        return in_floats(x, e, y, [](Floats fx, Floats fe, Floats fy) {
+            return whole_quotient(fx * fe * 255, fy);
+        });
     }
 
     // (d (255 - e) + q) / 255, 255 at most. A sum that overflows 16 bits
@@ -288,15 +289,15 @@ struct TransferKernels {
     struct SoftLight : Defaults {
         static Floats light(Floats d, Floats s) { return d * (255 * d + (510 - 2 * d) * s); }
         static Lanes full(Lanes d, Lanes s) {
-            return in_floats(d, s, Lanes{}, [](Floats d, Floats s, Floats) {
-                return whole_quotient(light(d, s), floats_of(65025));
+            return in_floats(d, s, Lanes{}, [](Floats fd, Floats fs, Floats) {
+                return whole_quotient(light(fd, fs), floats_of(65025));
             });
         }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) {
-            return in_floats(d, s, e, [](Floats d, Floats s, Floats e) {
-                const Floats n = light(d, s), a = quotient(n, floats_of(65025));
-                const Floats share = a * e + quotient((n - a * 65025) * e, floats_of(65025));
-                return I::truncate(div255(d * (255 - e) + share));
+            return in_floats(d, s, e, [](Floats fd, Floats fs, Floats fe) {
+                const Floats n = light(fd, fs), a = quotient(n, floats_of(65025));
+                const Floats share = a * fe + quotient((n - a * 65025) * fe, floats_of(65025));
+                return I::truncate(div255(fd * (255 - fe) + share));
             });
         }
     };
@@ -372,9 +373,9 @@ struct TransferKernels {
     struct Recolour {
         static bool block(Pixels d, Pixels s, const Row& r, Pixels& out) {
             if (I::all((alpha_of(s) <= r.faint_alpha) | (alpha_of(d) == 0))) return false;
-            const auto lanes = [&](Lanes d, Lanes s) {
-                const Mask keep = r.alpha | (spread<host::kAlpha>(d) == 0);
-                return keep ? d : mix(d, s, effective(s, r));
+            const auto lanes = [&](Lanes ld, Lanes ls) {
+                const Mask keep = r.alpha | (spread<host::kAlpha>(ld) == 0);
+                return keep ? ld : mix(ld, ls, effective(ls, r));
             };
             out = I::pack(lanes(I::low_lanes(d), I::low_lanes(s)),
                           lanes(I::high_lanes(d), I::high_lanes(s)));
