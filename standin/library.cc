@@ -18,7 +18,9 @@ void* Library::symbol(const char* name) const { return platform::library_symbol(
 
 std::set<std::string> Library::exports() const { return platform::library_exports(handle_, path_); }
 
-std::set<std::string> Library::imports() const { return platform::library_imports(handle_, path_); }
+#if defined(_WIN32)
+std::set<std::string> Library::imports() const { return platform::library_imports(handle_); }
+#endif
 
 void* Library::require(const char* name) const {
     void* p = symbol(name);

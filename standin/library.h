@@ -15,7 +15,9 @@ class Library {
 
     void* symbol(const char* name) const;   // null when missing
     std::set<std::string> exports() const;  // every name the library exports
-    std::set<std::string> imports() const;  // the libraries it needs loaded
+#if defined(_WIN32)
+    std::set<std::string> imports() const;  // the DLLs it needs loaded
+#endif
 
     template <class F>
     F fn(const char* name) const {

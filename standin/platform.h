@@ -18,8 +18,11 @@ void* open_library(const std::string& path, std::string& error);
 void* library_symbol(void* library, const char* name);
 void close_library(void* library);
 
-// The names a loaded library exports, and the libraries it imports from.
+// The names a loaded library exports.
 std::set<std::string> library_exports(void* library, const std::string& path);
-std::set<std::string> library_imports(void* library, const std::string& path);
+#if defined(_WIN32)
+// The DLLs a loaded DLL imports from.
+std::set<std::string> library_imports(void* library);
+#endif
 
 }  // namespace standin::platform

@@ -9,24 +9,6 @@
 #include "standin/platform.h"
 
 namespace standin::platform {
-namespace {
-
-// Runs a command and returns the third field of every line that has three.
-std::set<std::string> third_fields(const std::string& command) {
-    std::set<std::string> names;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return names;
-    char line[512];
-    while (fgets(line, sizeof line, pipe)) {
-        std::istringstream fields(line);
-        std::string first, second, third;
-        if (fields >> first >> second >> third) names.insert(third);
-    }
-    pclose(pipe);
-    return names;
-}
-
-}  // namespace
 
 void* map_low(size_t bytes) {
     int flags = MAP_PRIVATE | MAP_ANONYMOUS;
@@ -56,13 +38,17 @@ void close_library(void* library) { dlclose(library); }
 
 // nm prints "address type name" for each defined dynamic symbol.
 std::set<std::string> library_exports(void*, const std::string& path) {
-    return third_fields("nm -D --defined-only '" + path + "'");
-}
-
-// objdump prints "  NEEDED  libname" for each library the loader must open;
-// the two-field lines are read by prefixing a field.
-std::set<std::string> library_imports(void*, const std::string& path) {
-    return third_fields("objdump -p '" + path + "' | sed -n 's/^ *NEEDED/x NEEDED/p'");
+    std::set<std::string> names;
+    FILE* pipe = popen(("nm -D --defined-only '" + path + "'").c_str(), "r");
+    if (!pipe) return names;
+    char line[512];
+    while (fgets(line, sizeof line, pipe)) {
+        std::istringstream fields(line);
+        std::string address, type, name;
+        if (fields >> address >> type >> name) names.insert(name);
+    }
+    pclose(pipe);
+    return names;
 }
 
 }  // namespace standin::platform

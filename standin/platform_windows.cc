@@ -15,12 +15,11 @@ constexpr uintptr_t kGranularity = 64 * 1024;  // VirtualAlloc's placement unit
 const uint8_t* image_base(void* library) { return static_cast<const uint8_t*>(library); }
 
 // The data directory entry `which` of a loaded image, or null.
-const uint8_t* directory(void* library, int which, DWORD& size) {
+const uint8_t* directory(void* library, int which) {
     const uint8_t* base = image_base(library);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& entry = nt->OptionalHeader.DataDirectory[which];
-    size = entry.Size;
     return entry.VirtualAddress ? base + entry.VirtualAddress : nullptr;
 }
 
@@ -71,9 +70,8 @@ void close_library(void* library) { FreeLibrary(static_cast<HMODULE>(library)); 
 // (by ordinal only) show as one entry that counts them.
 std::set<std::string> library_exports(void* library, const std::string&) {
     std::set<std::string> names;
-    DWORD size = 0;
     const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(
-        directory(library, IMAGE_DIRECTORY_ENTRY_EXPORT, size));
+        directory(library, IMAGE_DIRECTORY_ENTRY_EXPORT));
     if (!exports) return names;
     const uint8_t* base = image_base(library);
     const auto* name_rvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
@@ -86,16 +84,15 @@ std::set<std::string> library_exports(void* library, const std::string&) {
 }
 
 // Read from the loaded image's import directory, and its delay-load one.
-std::set<std::string> library_imports(void* library, const std::string&) {
+std::set<std::string> library_imports(void* library) {
     std::set<std::string> names;
     const uint8_t* base = image_base(library);
-    DWORD size = 0;
     for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
-             directory(library, IMAGE_DIRECTORY_ENTRY_IMPORT, size));
+             directory(library, IMAGE_DIRECTORY_ENTRY_IMPORT));
          entry && entry->Name; ++entry)
         names.insert(reinterpret_cast<const char*>(base + entry->Name));
     for (auto* entry = reinterpret_cast<const IMAGE_DELAYLOAD_DESCRIPTOR*>(
-             directory(library, IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT, size));
+             directory(library, IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT));
          entry && entry->DllNameRVA; ++entry)
         names.insert(reinterpret_cast<const char*>(base + entry->DllNameRVA));
     return names;
