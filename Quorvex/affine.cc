@@ -28,18 +28,20 @@ ByteSpan rows_span(const host::Surface& s) {
     return {top >= below_top ? top - below_top : 0, top + row_bytes};
 }
 
-const RowTransforms kPlainRowTransforms{nearest_row, bilinear_row};
-
-const RowTransforms& row_transforms([[maybe_unused]] const host::Surface& src,
-                                    [[maybe_unused]] const host::Surface& dest) {
-#if HOST_X86_VECTORS
-    if (suits_vectors(src, dest))
-        return host::cpu_has_avx2() ? kAvx2RowTransforms : kSse2RowTransforms;
-#endif
-    return kPlainRowTransforms;
+const RowTransforms& row_transforms(const host::Surface& src, const host::Surface& dest) {
+    return suits_vectors(src, dest) ? kTransformVariants.for_this_cpu() : kPlainRowTransforms;
 }
 
 }  // namespace
+
+const RowTransforms kPlainRowTransforms{nearest_row, bilinear_row};
+
+const host::Variants<RowTransforms> kTransformVariants{{
+    &kPlainRowTransforms,
+    HOST_IF_X86_VECTORS(&kSse2RowTransforms),
+    HOST_IF_X86_VECTORS(&kAvx2RowTransforms),
+    nullptr,
+}};
 
 bool suits_vectors(const host::Surface& src, const host::Surface& dest) {
     // An empty source is never sampled; the plain rows skip it as fast.

@@ -14,10 +14,14 @@ struct RowTransforms {
     RowTransform nearest, bilinear;
 };
 
+extern const RowTransforms kPlainRowTransforms;
 #if HOST_X86_VECTORS
 extern const RowTransforms kSse2RowTransforms;
 extern const RowTransforms kAvx2RowTransforms;
 #endif
+
+// The plain rows and each vector set, by instruction set level.
+extern const host::Variants<RowTransforms> kTransformVariants;
 
 // The vectorised rows sample a whole vector of pixels before writing any, so
 // a destination that shares memory with the source keeps the plain rows,

@@ -7,14 +7,13 @@
 #include "Quorvex/inverse_map.h"
 #include "Quorvex/rows.h"
 #include "host/host_bitmap.h"
-#include "lumoria/effects/blur_vectors.h"
 #include "lumoria/effects/passes.h"
 #include "lumoria/effects/strip_position.h"
+#include "lumoria/effects/vector_rows.h"
 #include "lumoria/filters/pixel_rules.h"
 #include "lumoria/filters/rows.h"
 #include "lumoria/transfer/alpha_over.h"
-#include "lumoria/transfer/blend_modes.h"
-#include "lumoria/transfer/layer_modes.h"
+#include "lumoria/transfer/modes.h"
 
 namespace bench {
 namespace {

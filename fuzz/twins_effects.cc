@@ -8,8 +8,8 @@
 #include "exports.h"
 #include "groups.h"
 #include "host/cpu_features.h"
-#include "lumoria/effects/blur_vectors.h"
 #include "lumoria/effects/rows.h"
+#include "lumoria/effects/vector_rows.h"
 #include "twins.h"
 
 namespace fuzz {
@@ -38,11 +38,10 @@ struct BlurVariant {
 std::vector<AddRowVariant> add_row_variants() { return {{"plain", lumoria::add_row}}; }
 std::vector<RingRowVariant> ring_row_variants() { return {{"plain", lumoria::ring_row}}; }
 std::vector<BlurVariant> blur_variants() {
-    std::vector<BlurVariant> variants = {{"plain", &lumoria::kPlainBlurRows}};
-#if HOST_X86_VECTORS
-    variants.push_back({"sse2", &lumoria::kSse2BlurRows});
-    if (host::cpu_has_avx2()) variants.push_back({"avx2", &lumoria::kAvx2BlurRows});
-#endif
+    std::vector<BlurVariant> variants;
+    lumoria::kBlurVariants.each_on_this_cpu([&](const char* name, const lumoria::BlurRows& rows) {
+        variants.push_back({name, &rows});
+    });
     return variants;
 }
 

@@ -30,12 +30,9 @@ struct RowSet {
 std::vector<RowSet> row_sets(bool mixing, bool fits) {
     std::vector<RowSet> sets{{"plain", &lumoria::kPlainFilterRows}};
     if (mixing && !fits) return sets;
-#if HOST_X86_VECTORS
-    sets.push_back({"sse2", &lumoria::kSse2FilterRows});
-    if (host::cpu_has_avx2()) sets.push_back({"avx2", &lumoria::kAvx2FilterRows});
-    if (host::cpu_has_avx2() && host::cpu_has_avx512_vbmi())
-        sets.push_back({"avx2 with avx512 vbmi", &lumoria::kAvx2VbmiFilterRows});
-#endif
+    lumoria::kFilterVariants.each_on_this_cpu([&](const char* name, const FilterRows& rows) {
+        if (&rows != &lumoria::kPlainFilterRows) sets.push_back({name, &rows});
+    });
     return sets;
 }
 

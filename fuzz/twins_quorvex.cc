@@ -30,13 +30,11 @@ struct RowVariant {
 std::vector<RowVariant> row_variants(bool bilinear, bool in_place) {
     std::vector<RowVariant> all{{"plain", bilinear ? quorvex::bilinear_row : quorvex::nearest_row}};
     if (in_place) return all;
-#if HOST_X86_VECTORS
-    auto add = [&](const char* name, const quorvex::RowTransforms& rows) {
-        all.push_back({name, bilinear ? rows.bilinear : rows.nearest});
-    };
-    add("sse2", quorvex::kSse2RowTransforms);
-    if (host::cpu_has_avx2()) add("avx2", quorvex::kAvx2RowTransforms);
-#endif
+    quorvex::kTransformVariants.each_on_this_cpu(
+        [&](const char* name, const quorvex::RowTransforms& rows) {
+            if (&rows != &quorvex::kPlainRowTransforms)
+                all.push_back({name, bilinear ? rows.bilinear : rows.nearest});
+        });
     return all;
 }
 

@@ -10,8 +10,7 @@
 #include "groups.h"
 #include "host/cpu_features.h"
 #include "lumoria/transfer/alpha_over.h"
-#include "lumoria/transfer/blend_modes.h"
-#include "lumoria/transfer/layer_modes.h"
+#include "lumoria/transfer/modes.h"
 #include "lumoria/transfer/vector_rows.h"
 #include "transfer_args.h"
 #include "twins.h"
@@ -20,7 +19,7 @@ namespace fuzz {
 namespace {
 
 using lumoria::RowFunction;
-using lumoria::VectorRows;
+using lumoria::TransferRows;
 
 struct RowVariant {
     const char* name;
@@ -28,14 +27,11 @@ struct RowVariant {
 };
 
 // The vector sets this build has and this CPU runs.
-std::vector<std::pair<const char*, const VectorRows*>> vector_sets() {
-    std::vector<std::pair<const char*, const VectorRows*>> sets;
-#if defined(__SSE2__)
-    sets.push_back({"sse2", &lumoria::sse2::kRows});
-#endif
-#if defined(__x86_64__) || defined(__i386__)
-    if (host::cpu_has_avx2()) sets.push_back({"avx2", &lumoria::avx2::kRows});
-#endif
+std::vector<std::pair<const char*, const TransferRows*>> vector_sets() {
+    std::vector<std::pair<const char*, const TransferRows*>> sets;
+    lumoria::kTransferVariants.each_on_this_cpu([&](const char* name, const TransferRows& rows) {
+        if (&rows != &lumoria::kPlainTransferRows) sets.push_back({name, &rows});
+    });
     return sets;
 }
 
@@ -75,21 +71,19 @@ void check_rows(Input& in, const std::string& family, RowFunction plain, Pick fa
 
 void check_alpha_over(Input& in) {
     check_rows(in, "alpha_over_row", lumoria::alpha_over_row,
-               [](const VectorRows& r) { return r.over; });
+               [](const TransferRows& r) { return r.over; });
 }
 
 void check_blend(Input& in) {
     const uint32_t mode = in.below(lumoria::kDissolveMode + 1);
     check_rows(in, "blend row " + std::to_string(mode), lumoria::blend_row(mode),
-               [mode](const VectorRows& r) {
-                   return mode < std::size(r.blend) ? r.blend[mode] : nullptr;
-               });
+               [mode](const TransferRows& r) { return r.blend[mode]; });
 }
 
 void check_layer(Input& in) {
-    const uint32_t mode = in.below(4);
+    const uint32_t mode = in.below(lumoria::kLayerModes);
     check_rows(in, "layer row " + std::to_string(mode), lumoria::layer_row(mode),
-               [mode](const VectorRows& r) { return r.layer[mode]; });
+               [mode](const TransferRows& r) { return r.layer[mode]; });
 }
 
 // simple_blt's plain row: the pixels copied one by one, in walk order.
@@ -108,7 +102,7 @@ void check_frame(Input& in) {
     Scene s(in);
     const Transfer t(s, in);
     const uint32_t kind = in.below(4);
-    const uint32_t mode = in.below(kind == 2 ? lumoria::kDissolveMode : 4);
+    const uint32_t mode = in.below(kind == 2 ? lumoria::kDissolveMode : lumoria::kLayerModes);
     const int32_t opacity = pick_opacity(in);
     const RowFunction plain = kind == 0   ? lumoria::alpha_over_row
                               : kind == 1 ? copy_row

@@ -3,7 +3,7 @@
 // error term; every step gathers one sample per lane. A lane whose run is
 // complete stops reading and adds nothing. Built with -mavx2, and run only
 // where the CPU reports AVX2.
-#include "lumoria/effects/blur_vectors.h"
+#include "lumoria/effects/vector_rows.h"
 
 #if HOST_X86_VECTORS
 #include <immintrin.h>

@@ -1,7 +1,7 @@
 // The radial blur rows with SSE2: each pixel's line walked as in the plain
 // row, its samples widened into 16-bit channel lanes and added as one
 // vector, without a branch per step.
-#include "lumoria/effects/blur_vectors.h"
+#include "lumoria/effects/vector_rows.h"
 
 #if HOST_X86_VECTORS
 #include <emmintrin.h>

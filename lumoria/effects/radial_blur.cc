@@ -2,7 +2,7 @@
 // the integer line from it to the centre of the surface.
 #include "host/host_bitmap.h"
 #include "lumoria.h"
-#include "lumoria/effects/blur_vectors.h"
+#include "lumoria/effects/vector_rows.h"
 
 bool radial_blur(int32_t dest, int32_t src, int32_t samples, int32_t /*reserved*/, int32_t scaled) {
     lumoria::BlurFrame frame;

@@ -9,20 +9,20 @@
 
 namespace lumoria {
 
-const FilterRows& fastest_filter_rows() {
-#if HOST_X86_VECTORS
-    if (!host::cpu_has_avx2()) return kSse2FilterRows;
-    return host::cpu_has_avx512_vbmi() ? kAvx2VbmiFilterRows : kAvx2FilterRows;
-#else
-    return kPlainFilterRows;
-#endif
-}
+const host::Variants<FilterRows> kFilterVariants{{
+    &kPlainFilterRows,
+    HOST_IF_X86_VECTORS(&kSse2FilterRows),
+    HOST_IF_X86_VECTORS(&kAvx2FilterRows),
+    HOST_IF_X86_VECTORS(&kAvx2VbmiFilterRows),
+}};
 
 namespace {
 
+const FilterRows& fastest_rows() { return kFilterVariants.for_this_cpu(); }
+
 // The vectorised rows where the arguments suit them, else the plain ones.
 const FilterRows& rows_for(bool fits_vectors) {
-    return fits_vectors ? fastest_filter_rows() : kPlainFilterRows;
+    return fits_vectors ? fastest_rows() : kPlainFilterRows;
 }
 
 // Hands each row of a surface to `rewrite_row(pixels, width)`; a surface of
@@ -72,7 +72,7 @@ int32_t tint(int32_t dest, int32_t amount, int32_t red, int32_t green, int32_t b
 
 int32_t colorize(int32_t dest, int32_t amount, int32_t red, int32_t green, int32_t blue) {
     // No share of the colour leaves the grey level alone.
-    if (amount == 0) return filter_surface(dest, lumoria::fastest_filter_rows().grey);
+    if (amount == 0) return filter_surface(dest, lumoria::fastest_rows().grey);
     const ColourMix mix{amount, red, green, blue};
     return filter_surface(dest, with_mix(rows_for(fits_vector_mix(mix)).colorize, mix));
 }
@@ -80,15 +80,13 @@ int32_t colorize(int32_t dest, int32_t amount, int32_t red, int32_t green, int32
 int32_t grayscale(int32_t dest, int32_t amount) {
     if (amount == 0) return lumoria::has_surface(dest);
     // 100 percent and beyond is plain grey; only the negative side is open.
-    if (amount >= 100) return filter_surface(dest, lumoria::fastest_filter_rows().grey);
+    if (amount >= 100) return filter_surface(dest, lumoria::fastest_rows().grey);
     const auto row = rows_for(fits_vector_mix(amount)).grayscale;
     return filter_surface(
         dest, [row, amount](uint8_t* pixels, int32_t width) { row(pixels, width, amount); });
 }
 
-int32_t negative(int32_t dest) {
-    return filter_surface(dest, lumoria::fastest_filter_rows().negative);
-}
+int32_t negative(int32_t dest) { return filter_surface(dest, lumoria::fastest_rows().negative); }
 
 bool table_lookup(int32_t dest, const int32_t* table, int32_t map_alpha) {
     host::Surface surface;
@@ -97,7 +95,7 @@ bool table_lookup(int32_t dest, const int32_t* table, int32_t map_alpha) {
     if (surface.width <= 0 || surface.height <= 0) return true;
     uint8_t bytes[256];
     lumoria::clamp_table(table, bytes);
-    const lumoria::FilterRows& rows = lumoria::fastest_filter_rows();
+    const lumoria::FilterRows& rows = lumoria::fastest_rows();
     const auto row = map_alpha > 0 ? rows.lookup_all : rows.lookup_colour;
     lumoria::walk_rows(
         surface, [row, &bytes](uint8_t* pixels, int32_t width) { row(pixels, width, bytes); });

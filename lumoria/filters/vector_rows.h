@@ -33,7 +33,7 @@ void vbmi_lookup_colour_row(uint8_t* pixels, int32_t width, const uint8_t* bytes
 void vbmi_lookup_all_row(uint8_t* pixels, int32_t width, const uint8_t* bytes);
 #endif
 
-// The fastest set this CPU runs, asked anew at every call.
-const FilterRows& fastest_filter_rows();
+// The plain rows and each vector set, by instruction set level.
+extern const host::Variants<FilterRows> kFilterVariants;
 
 }  // namespace lumoria

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "lumoria.h"
-#include "lumoria/transfer/blend_modes.h"
+#include "lumoria/transfer/modes.h"
 #include "lumoria/transfer/transfer_clip.h"
 #include "lumoria/transfer/vector_rows.h"
 

@@ -2,47 +2,46 @@
 // a transparent destination, then the weighted colour (d: destination
 // channel, s: source channel, e: effective alpha). Difference and dissolve
 // follow rules of their own.
-#include "lumoria/transfer/blend_modes.h"
-
 #include <cstdlib>
 
 #include "lumoria/transfer/composite.h"
+#include "lumoria/transfer/modes.h"
 
 namespace lumoria {
 namespace {
 
-struct Normal : ModeDefaults {
-    static constexpr OnTransparent kOnTransparent = OnTransparent::kSourceColour;
+struct Normal {
+    static constexpr BlendMode kMode = BlendMode::kNormal;
     static uint8_t full(WrapInt, WrapInt s) { return low8(s); }
     static uint8_t weighted(WrapInt d, WrapInt s, WrapInt e) { return low8(mix(d, s, e)); }
 };
 
-struct Add : ModeDefaults {
-    static constexpr bool kFullKeepsAlpha = true;
-    static constexpr OnTransparent kOnTransparent = OnTransparent::kSourceColour;
+struct Add {
+    static constexpr BlendMode kMode = BlendMode::kAdd;
     static uint8_t full(WrapInt d, WrapInt s) { return at_most_255(d + s); }
     static uint8_t weighted(WrapInt d, WrapInt s, WrapInt e) {
         return at_most_255(d + (s * e) / 255);
     }
 };
 
-struct Subtract : ModeDefaults {
-    static constexpr bool kFullKeepsAlpha = true;
-    static constexpr OnTransparent kOnTransparent = OnTransparent::kBlack;
+struct Subtract {
+    static constexpr BlendMode kMode = BlendMode::kSubtract;
     static uint8_t full(WrapInt d, WrapInt s) { return at_least_0(d - s); }
     static uint8_t weighted(WrapInt d, WrapInt s, WrapInt e) {
         return at_least_0(d - (s * e) / 255);
     }
 };
 
-struct Multiply : ModeDefaults {
+struct Multiply {
+    static constexpr BlendMode kMode = BlendMode::kMultiply;
     static uint8_t full(WrapInt d, WrapInt s) { return low8((d * s) / 255); }
     static uint8_t weighted(WrapInt d, WrapInt s, WrapInt e) {
         return low8((d * (255 - e) + (d * s * e) / 255) / 255);
     }
 };
 
-struct Screen : ModeDefaults {
+struct Screen {
+    static constexpr BlendMode kMode = BlendMode::kScreen;
     static WrapInt screen(WrapInt d, WrapInt s) { return 255 - ((255 - d) * (255 - s)) / 255; }
     static uint8_t full(WrapInt d, WrapInt s) { return low8(screen(d, s)); }
     static uint8_t weighted(WrapInt d, WrapInt s, WrapInt e) {
@@ -51,7 +50,8 @@ struct Screen : ModeDefaults {
 };
 
 // Multiplies dark destination channels and screens light ones.
-struct Overlay : ModeDefaults {
+struct Overlay {
+    static constexpr BlendMode kMode = BlendMode::kOverlay;
     static uint8_t full(WrapInt d, WrapInt s) {
         return d > 127 ? Screen::full(d, s) : Multiply::full(d, s);
     }
@@ -60,7 +60,8 @@ struct Overlay : ModeDefaults {
     }
 };
 
-struct SoftLight : ModeDefaults {
+struct SoftLight {
+    static constexpr BlendMode kMode = BlendMode::kSoftLight;
     static WrapInt light(WrapInt d, WrapInt s) { return d * (255 * d + (510 - 2 * d) * s); }
     static uint8_t full(WrapInt d, WrapInt s) { return low8(light(d, s) / 65025); }
     // light x e reaches 255 * 65025 * 255 and is formed in 64 bits; the
@@ -73,7 +74,8 @@ struct SoftLight : ModeDefaults {
     }
 };
 
-struct ColourDodge : ModeDefaults {
+struct ColourDodge {
+    static constexpr BlendMode kMode = BlendMode::kColourDodge;
     static uint8_t full(WrapInt d, WrapInt s) {
         return 255 - s > d ? low8((d * 255) / (255 - s)) : 255;
     }
@@ -83,7 +85,8 @@ struct ColourDodge : ModeDefaults {
     }
 };
 
-struct ColourBurn : ModeDefaults {
+struct ColourBurn {
+    static constexpr BlendMode kMode = BlendMode::kColourBurn;
     static uint8_t full(WrapInt d, WrapInt s) {
         return s > 255 - d ? low8(255 - ((255 - d) * 255) / s) : 0;
     }
@@ -93,8 +96,8 @@ struct ColourBurn : ModeDefaults {
     }
 };
 
-struct LinearBurn : ModeDefaults {
-    static constexpr OnTransparent kOnTransparent = OnTransparent::kBlack;
+struct LinearBurn {
+    static constexpr BlendMode kMode = BlendMode::kLinearBurn;
     static uint8_t full(WrapInt d, WrapInt s) { return at_least_0(d + s - 255); }
     static uint8_t weighted(WrapInt d, WrapInt s, WrapInt e) {
         return at_least_0((d * (255 - e) + (d + s - 255) * e) / 255);
@@ -103,8 +106,8 @@ struct LinearBurn : ModeDefaults {
 
 // A black destination channel takes the source value; a black red channel
 // also keeps the pixel's alpha from growing.
-struct Divide : ModeDefaults {
-    static constexpr bool kBlackRedKeepsAlpha = true;
+struct Divide {
+    static constexpr BlendMode kMode = BlendMode::kDivide;
     static uint8_t full(WrapInt d, WrapInt s) { return d > s ? low8((s * 255) / d) : 255; }
     static uint8_t weighted(WrapInt d, WrapInt s, WrapInt e) {
         if (d == 0) return low8(s);
@@ -133,25 +136,30 @@ void dissolve_row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t opac
     }
 }
 
-constexpr RowFunction kBlendRows[] = {
-    composite_row<weighted_pixel<Normal>>,
-    composite_row<weighted_pixel<Add>>,
-    composite_row<weighted_pixel<Subtract>>,
-    composite_row<weighted_pixel<Multiply>>,
-    composite_row<weighted_pixel<Screen>>,
-    composite_row<weighted_pixel<Overlay>>,
-    composite_row<weighted_pixel<SoftLight>>,
-    composite_row<weighted_pixel<ColourDodge>>,
-    composite_row<weighted_pixel<ColourBurn>>,
-    composite_row<weighted_pixel<LinearBurn>>,
-    composite_row<weighted_pixel<Divide>>,
-    composite_row<difference>,
-    dissolve_row,
+// The two modes with rules of their own name their rows.
+struct Difference {
+    static constexpr BlendMode kMode = BlendMode::kDifference;
+    static constexpr RowFunction kRow = composite_row<difference>;
 };
-static_assert(sizeof kBlendRows / sizeof kBlendRows[0] == kDissolveMode + 1);
+struct Dissolve {
+    static constexpr BlendMode kMode = BlendMode::kDissolve;
+    static constexpr RowFunction kRow = dissolve_row;
+};
 
 }  // namespace
 
-RowFunction blend_row(uint32_t mode) { return mode <= kDissolveMode ? kBlendRows[mode] : nullptr; }
+extern const std::array<RowFunction, kBlendModes> kPlainBlendRows =
+    rows_by_mode<kBlendModes, Normal, Add, Subtract, Multiply, Screen, Overlay, SoftLight,
+                 ColourDodge, ColourBurn, LinearBurn, Divide, Difference, Dissolve>(
+        []<class Mode>() -> RowFunction {
+            if constexpr (requires { Mode::kRow; })
+                return Mode::kRow;
+            else
+                return composite_row<weighted_pixel<Mode>>;
+        });
+
+RowFunction blend_row(uint32_t mode) {
+    return mode < kBlendModes ? kPlainBlendRows[mode] : nullptr;
+}
 
 }  // namespace lumoria

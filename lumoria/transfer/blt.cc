@@ -1,6 +1,4 @@
 // blt and simple_blt: the two plain block transfers.
-#include <cstring>
-
 #include "lumoria.h"
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/composite.h"
@@ -16,11 +14,6 @@ void copy_row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t) {
 }
 
 }  // namespace
-
-void move_row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t) {
-    std::memmove(dest, src, static_cast<size_t>(width) * host::kPixelBytes);
-}
-
 }  // namespace lumoria
 
 int32_t blt(int32_t dest, int32_t src, int32_t dx, int32_t dy, int32_t sx, int32_t sy,

@@ -9,6 +9,7 @@
 
 #include "host/host_bitmap.h"
 #include "lumoria/int32.h"
+#include "lumoria/transfer/modes.h"
 #include "lumoria/wrap_int.h"
 
 namespace lumoria {
@@ -63,41 +64,33 @@ inline uint8_t clamped(WrapInt v) { return v < 0 ? 0 : at_most_255(v); }
 // s weighted by e over d, as one quotient of the sum.
 inline WrapInt mix(WrapInt d, WrapInt s, WrapInt e) { return (s * e + d * (255 - e)) / 255; }
 
-// How a weighted mode treats a destination pixel of alpha 0: blended like
-// any other, or given a colour outright together with alpha e.
-enum class OnTransparent { kBlend, kSourceColour, kBlack };
-
-// A weighted mode describes itself with:
+// A weighted rule describes itself with its mode, kMode, whose traits give
+// its case order (or with those traits, kTraits, where it is no blend mode),
+// and:
 //   static uint8_t full(WrapInt d, WrapInt s)               channel when P = 65025
 //   static uint8_t weighted(WrapInt d, WrapInt s, WrapInt e) channel for e != 0
-// and overrides these defaults where it differs.
-struct ModeDefaults {
-    static constexpr bool kFullKeepsAlpha = false;  // else a full draw sets alpha 255
-    static constexpr OnTransparent kOnTransparent = OnTransparent::kBlend;
-    static constexpr bool kBlackRedKeepsAlpha = false;  // skip the alpha growth if d.red = 0
-};
-
 // The case order of the alpha-over rule, shared by the weighted blend modes:
 // a full draw; then a transparent destination (where the mode has a rule for
 // it, even at P = 0); then nothing below e = 1; then the weighted colour and
 // the alpha accumulation.
 template <class Mode>
 Pixel weighted_pixel(Pixel d, Pixel s, Weight w) {
+    constexpr ModeTraits kTraits = traits_of_rule<Mode>();
     Pixel out = d;
     if (w.product == kFullProduct) {
         for (int ch : kColourChannels) out.c[ch] = Mode::full(d.c[ch], s.c[ch]);
-        if (!Mode::kFullKeepsAlpha) out.c[host::kAlpha] = 255;
+        if (!kTraits.full_keeps_alpha) out.c[host::kAlpha] = 255;
         return out;
     }
-    if (Mode::kOnTransparent != OnTransparent::kBlend && d.alpha() == 0) {
-        const bool source = Mode::kOnTransparent == OnTransparent::kSourceColour;
+    if (kTraits.on_transparent != OnTransparent::kBlend && d.alpha() == 0) {
+        const bool source = kTraits.on_transparent == OnTransparent::kSourceColour;
         for (int ch : kColourChannels) out.c[ch] = source ? s.c[ch] : 0;
         out.c[host::kAlpha] = low8(w.effective);
         return out;
     }
     if (w.effective == 0) return d;  // P = 0, or too faint to show
     for (int ch : kColourChannels) out.c[ch] = Mode::weighted(d.c[ch], s.c[ch], w.effective);
-    if (!(Mode::kBlackRedKeepsAlpha && d.c[host::kRed] == 0))
+    if (!(kTraits.black_red_keeps_alpha && d.c[host::kRed] == 0))
         out.c[host::kAlpha] = accumulate_alpha(d.alpha(), w.effective);
     return out;
 }

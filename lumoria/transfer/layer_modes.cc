@@ -1,10 +1,9 @@
 // The layering modes of transfer_blt differ in how they treat the
 // destination's alpha A: drawing over it, replacing it, recolouring what it
 // shows, or drawing behind it.
-#include "lumoria/transfer/layer_modes.h"
-
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/composite.h"
+#include "lumoria/transfer/modes.h"
 
 namespace lumoria {
 namespace {
@@ -50,17 +49,17 @@ Pixel behind(Pixel d, Pixel s, Weight w) {
     return out;
 }
 
-constexpr RowFunction kLayerRows[] = {
+}  // namespace
+
+extern const std::array<RowFunction, kLayerModes> kPlainLayerRows = {
     alpha_over_row,
     composite_row<replace>,
     composite_row<recolour>,
     composite_row<behind>,
 };
 
-}  // namespace
-
 RowFunction layer_row(uint32_t mode) {
-    return mode < sizeof kLayerRows / sizeof kLayerRows[0] ? kLayerRows[mode] : nullptr;
+    return mode < kLayerModes ? kPlainLayerRows[mode] : nullptr;
 }
 
 }  // namespace lumoria

@@ -1,6 +1,6 @@
 // transfer_blt: a block transfer in one of the layering modes.
 #include "lumoria.h"
-#include "lumoria/transfer/layer_modes.h"
+#include "lumoria/transfer/modes.h"
 #include "lumoria/transfer/transfer_clip.h"
 #include "lumoria/transfer/vector_rows.h"
 

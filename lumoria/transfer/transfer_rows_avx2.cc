@@ -9,9 +9,10 @@
 #endif
 
 #include "lumoria/transfer/vector_kernels.h"
+#include "lumoria/transfer/vector_rows.h"
 
-namespace lumoria::avx2 {
-extern const VectorRows kRows = TransferKernels<Avx2>::rows();
+namespace lumoria {
+extern const TransferRows kAvx2TransferRows = TransferKernels<Avx2>::kRows;
 }
 
 #endif

@@ -5,9 +5,10 @@
 #if HOST_X86_VECTORS
 
 #include "lumoria/transfer/vector_kernels.h"
+#include "lumoria/transfer/vector_rows.h"
 
-namespace lumoria::sse2 {
-extern const VectorRows kRows = TransferKernels<Sse2>::rows();
+namespace lumoria {
+extern const TransferRows kSse2TransferRows = TransferKernels<Sse2>::kRows;
 }
 
 #endif

@@ -29,7 +29,7 @@
 #include <cstring>
 
 #include "host/host_bitmap.h"
-#include "lumoria/transfer/vector_rows.h"
+#include "lumoria/transfer/modes.h"
 
 namespace lumoria {
 namespace {
@@ -155,16 +155,9 @@ struct TransferKernels {
         std::memcpy(dest + i, d, bytes - i);
     }
 
-    // How a weighted rule treats a destination pixel of alpha 0.
-    enum class Transparent { kBlend, kSourceColour, kBlack };
-
-    // A weighted rule gives full(d, s) for each channel at P = 65025 and
-    // weighted(d, s, e) at e of 1 or more; these are the defaults of the rest.
-    struct Defaults {
-        static constexpr bool kFullKeepsAlpha = false;  // else a full draw sets 255
-        static constexpr Transparent kOnTransparent = Transparent::kBlend;
-        static constexpr bool kBlackRedKeepsAlpha = false;  // no alpha growth if red is 0
-    };
+    // A weighted rule states its mode, kMode, whose traits give its case
+    // order, and gives full(d, s) for each channel at P = 65025 and
+    // weighted(d, s, e) at e of 1 or more.
 
     // The case order of the weighted blend modes: a full draw, then a
     // transparent destination (where the mode has a rule for it), then
@@ -173,11 +166,14 @@ struct TransferKernels {
     // vectors of faint or of full pixels skip the rest.
     template <class Mode>
     struct Weighted {
+        static constexpr BlendMode kMode = Mode::kMode;
+        static constexpr ModeTraits kTraits = traits_of(kMode);
+
         static bool block(Pixels d, Pixels s, const Row& r, Pixels& out) {
             const auto faint = alpha_of(s) <= r.faint_alpha;
             const auto full = alpha_of(s) == r.full_alpha;
             if (I::all(faint) &&
-                (Mode::kOnTransparent == Transparent::kBlend || !I::any(alpha_of(d) == 0)))
+                (kTraits.on_transparent == OnTransparent::kBlend || !I::any(alpha_of(d) == 0)))
                 return false;
             if (I::all(full)) {
                 out = I::pack(full_lanes(I::low_lanes(d), I::low_lanes(s), r),
@@ -191,18 +187,18 @@ struct TransferKernels {
         }
 
         static Lanes full_lanes(Lanes d, Lanes s, const Row& r) {
-            return r.alpha ? (Mode::kFullKeepsAlpha ? d : lanes_of(255)) : Mode::full(d, s);
+            return r.alpha ? (kTraits.full_keeps_alpha ? d : lanes_of(255)) : Mode::full(d, s);
         }
 
         static Lanes lanes(Lanes d, Lanes s, const Row& r, bool some_full) {
             const Lanes e = effective(s, r);
             Lanes out = r.alpha ? grown_alpha(d, e) : Mode::weighted(d, s, e);
-            if constexpr (Mode::kBlackRedKeepsAlpha)
+            if constexpr (kTraits.black_red_keeps_alpha)
                 out = (r.alpha & (spread<host::kRed>(d) == 0)) ? d : out;
             out = e == 0 ? d : out;
-            if constexpr (Mode::kOnTransparent != Transparent::kBlend) {
+            if constexpr (kTraits.on_transparent != OnTransparent::kBlend) {
                 const Lanes colour =
-                    Mode::kOnTransparent == Transparent::kSourceColour ? s : Lanes{};
+                    kTraits.on_transparent == OnTransparent::kSourceColour ? s : Lanes{};
                 out = spread<host::kAlpha>(d) == 0 ? (r.alpha ? e : colour) : out;
             }
             if (some_full) out = e == 255 ? full_lanes(d, s, r) : out;
@@ -236,29 +232,28 @@ struct TransferKernels {
         }
     };
 
-    struct Normal : Defaults {
-        static constexpr Transparent kOnTransparent = Transparent::kSourceColour;
+    struct Normal {
+        static constexpr BlendMode kMode = BlendMode::kNormal;
         static Lanes full(Lanes, Lanes s) { return s; }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) { return mix(d, s, e); }
     };
 
-    struct Add : Defaults {
-        static constexpr bool kFullKeepsAlpha = true;
-        static constexpr Transparent kOnTransparent = Transparent::kSourceColour;
+    struct Add {
+        static constexpr BlendMode kMode = BlendMode::kAdd;
         static Lanes full(Lanes d, Lanes s) { return at_most_255(d + s); }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) { return at_most_255(d + div255(s * e)); }
     };
 
-    struct Subtract : Defaults {
-        static constexpr bool kFullKeepsAlpha = true;
-        static constexpr Transparent kOnTransparent = Transparent::kBlack;
+    struct Subtract {
+        static constexpr BlendMode kMode = BlendMode::kSubtract;
         static Lanes full(Lanes d, Lanes s) { return I::saturating_sub(d, s); }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) {
             return I::saturating_sub(d, div255(s * e));
         }
     };
 
-    struct Multiply : Defaults {
+    struct Multiply {
+        static constexpr BlendMode kMode = BlendMode::kMultiply;
         static Lanes full(Lanes d, Lanes s) { return div255(d * s); }
         // d s e / 255 is high e + (rest e) / 255, and its sum with
         // d (255 - e) is at most 255 d.
@@ -268,14 +263,16 @@ struct TransferKernels {
         }
     };
 
-    struct Screen : Defaults {
+    struct Screen {
+        static constexpr BlendMode kMode = BlendMode::kScreen;
         static Lanes full(Lanes d, Lanes s) { return 255 - div255((255 - d) * (255 - s)); }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) {
             return div255(d * (255 - e) + full(d, s) * e);
         }
     };
 
-    struct Overlay : Defaults {
+    struct Overlay {
+        static constexpr BlendMode kMode = BlendMode::kOverlay;
         static Lanes full(Lanes d, Lanes s) {
             return d > 127 ? Screen::full(d, s) : Multiply::full(d, s);
         }
@@ -286,7 +283,8 @@ struct TransferKernels {
 
     // N = d (255 d + (510 - 2 d) s) is at most 255 x 65025 < 2^24. With
     // N = 65025 a + b, N e / 65025 is a e + (b e) / 65025, and b e < 2^24.
-    struct SoftLight : Defaults {
+    struct SoftLight {
+        static constexpr BlendMode kMode = BlendMode::kSoftLight;
         static Floats light(Floats d, Floats s) { return d * (255 * d + (510 - 2 * d) * s); }
         static Lanes full(Lanes d, Lanes s) {
             return in_floats(d, s, Lanes{}, [](Floats fd, Floats fs, Floats) {
@@ -302,7 +300,8 @@ struct TransferKernels {
         }
     };
 
-    struct ColourDodge : Defaults {
+    struct ColourDodge {
+        static constexpr BlendMode kMode = BlendMode::kColourDodge;
         static Lanes full(Lanes d, Lanes s) {
             return 255 - s > d ? scaled_ratio(d, lanes_of(1), nonzero(255 - s)) : lanes_of(255);
         }
@@ -314,7 +313,8 @@ struct TransferKernels {
     // With q = (255 - d) 255 / s, the weighted sum d (255 - e) + (255 - q) e
     // is 255 d + (255 - d) e - q e; the first two terms stay within 65025,
     // so a q e beyond 16 bits makes the sum negative, which gives 0.
-    struct ColourBurn : Defaults {
+    struct ColourBurn {
+        static constexpr BlendMode kMode = BlendMode::kColourBurn;
         static Lanes burnt(Lanes d, Lanes s) {
             return scaled_ratio(255 - d, lanes_of(1), nonzero(s));
         }
@@ -328,8 +328,8 @@ struct TransferKernels {
 
     // d (255 - e) + (d + s - 255) e is 255 d - (255 - s) e, both terms
     // within 16 bits; below 0 it gives 0.
-    struct LinearBurn : Defaults {
-        static constexpr Transparent kOnTransparent = Transparent::kBlack;
+    struct LinearBurn {
+        static constexpr BlendMode kMode = BlendMode::kLinearBurn;
         static Lanes full(Lanes d, Lanes s) { return I::saturating_sub(d, 255 - s); }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) {
             return div255(I::saturating_sub(d * 255, (255 - s) * e));
@@ -338,8 +338,8 @@ struct TransferKernels {
 
     // A black destination channel takes the source value; a black red
     // channel also keeps the pixel's alpha from growing.
-    struct Divide : Defaults {
-        static constexpr bool kBlackRedKeepsAlpha = true;
+    struct Divide {
+        static constexpr BlendMode kMode = BlendMode::kDivide;
         static Lanes full(Lanes d, Lanes s) {
             return d > s ? scaled_ratio(s, lanes_of(1), nonzero(d)) : lanes_of(255);
         }
@@ -350,7 +350,8 @@ struct TransferKernels {
 
     // Full strength at any e of 1 or more; at P = 65025 the alpha growth
     // reaches 255, as a full draw sets it.
-    struct Difference : Defaults {
+    struct Difference {
+        static constexpr BlendMode kMode = BlendMode::kDifference;
         static Lanes full(Lanes d, Lanes s) {
             return I::saturating_sub(d, s) | I::saturating_sub(s, d);
         }
@@ -420,26 +421,13 @@ struct TransferKernels {
         }
     };
 
-    static constexpr VectorRows rows() {
-        return {
-            row<Over>,
-            {
-                row<Weighted<Normal>>,
-                row<Weighted<Add>>,
-                row<Weighted<Subtract>>,
-                row<Weighted<Multiply>>,
-                row<Weighted<Screen>>,
-                row<Weighted<Overlay>>,
-                row<Weighted<SoftLight>>,
-                row<Weighted<ColourDodge>>,
-                row<Weighted<ColourBurn>>,
-                row<Weighted<LinearBurn>>,
-                row<Weighted<Divide>>,
-                row<Weighted<Difference>>,
-            },
-            {row<Over>, row<Replace>, row<Recolour>, row<Behind>},
-        };
-    }
+    static constexpr auto kBlendRows =
+        rows_by_mode<kBlendModes, Normal, Add, Subtract, Multiply, Screen, Overlay, SoftLight,
+                     ColourDodge, ColourBurn, LinearBurn, Divide, Difference>(
+            []<class Mode>() { return row<Weighted<Mode>>; });
+    static constexpr std::array<RowFunction, kLayerModes> kLayerRows = {row<Over>, row<Replace>,
+                                                                        row<Recolour>, row<Behind>};
+    static constexpr TransferRows kRows{row<Over>, kBlendRows.data(), kLayerRows.data()};
 };
 
 }  // namespace

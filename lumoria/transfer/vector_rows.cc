@@ -1,44 +1,56 @@
-// Picks the vector rows for the CPU at hand, asking it at every call.
+// The block transfers' row sets, and the pick of a vector twin for the CPU at
+// hand, asking it at every call.
 #include "lumoria/transfer/vector_rows.h"
 
-#include "host/cpu_features.h"
+#include <cstring>
+
+#include "lumoria/transfer/alpha_over.h"
 
 namespace lumoria {
-namespace {
 
-const VectorRows* rows_for_this_cpu() {
-#if HOST_X86_VECTORS
-    return host::cpu_has_avx2() ? &avx2::kRows : &sse2::kRows;
-#else
-    return nullptr;
-#endif
+const TransferRows kPlainTransferRows{alpha_over_row, kPlainBlendRows.data(),
+                                      kPlainLayerRows.data()};
+
+const host::Variants<TransferRows> kTransferVariants{{
+    &kPlainTransferRows,
+    HOST_IF_X86_VECTORS(&kSse2TransferRows),
+    HOST_IF_X86_VECTORS(&kAvx2TransferRows),
+    nullptr,
+}};
+
+void move_row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t) {
+    std::memmove(dest, src, static_cast<size_t>(width) * host::kPixelBytes);
 }
+
+namespace {
 
 // The vector rows reproduce the plain arithmetic for opacities 1..255 only;
 // outside that range the 32-bit wrapping is left to the plain rows.
-const VectorRows* rows_for(int32_t opacity) {
-    return opacity >= 1 && opacity <= 255 ? rows_for_this_cpu() : nullptr;
+const TransferRows* vector_rows_for(int32_t opacity) {
+    if (opacity < 1 || opacity > 255) return nullptr;
+    const TransferRows& rows = kTransferVariants.for_this_cpu();
+    return &rows == &kPlainTransferRows ? nullptr : &rows;
 }
 
 }  // namespace
 
 RowFunction fast_over_row(int32_t opacity) {
-    const VectorRows* rows = rows_for(opacity);
+    const TransferRows* rows = vector_rows_for(opacity);
     return rows ? rows->over : nullptr;
 }
 
 RowFunction fast_blend_row(uint32_t mode, int32_t opacity) {
-    const VectorRows* rows = rows_for(opacity);
-    return rows && mode < sizeof rows->blend / sizeof rows->blend[0] ? rows->blend[mode] : nullptr;
+    const TransferRows* rows = vector_rows_for(opacity);
+    return rows && mode < kBlendModes ? rows->blend[mode] : nullptr;
 }
 
 RowFunction fast_layer_row(uint32_t mode, int32_t opacity) {
     // Replacing at full opacity gives each pixel its source alpha
     // (alpha * 255 / 255): a copy.
-    constexpr uint32_t kReplace = 1;
-    if (HOST_X86_VECTORS && mode == kReplace && opacity == 255) return move_row;
-    const VectorRows* rows = rows_for(opacity);
-    return rows && mode < sizeof rows->layer / sizeof rows->layer[0] ? rows->layer[mode] : nullptr;
+    if (HOST_X86_VECTORS && mode == static_cast<uint32_t>(LayerMode::kReplace) && opacity == 255)
+        return move_row;
+    const TransferRows* rows = vector_rows_for(opacity);
+    return rows && mode < kLayerModes ? rows->layer[mode] : nullptr;
 }
 
 }  // namespace lumoria

@@ -1,28 +1,25 @@
-// Vector twins of the block transfers' plain row functions. Each gives
-// exactly the bytes of its plain twin for an opacity of 1 to 255 when its
-// rows do not overlap so that the walk reads a pixel it has just written
-// (walk_rows checks that); other opacities keep to the plain rows.
+// The block transfers' row sets by instruction set level, and the choice
+// between a vector twin and the plain row. Each vector row gives exactly the
+// bytes of its plain twin for an opacity of 1 to 255 when its rows do not
+// overlap so that the walk reads a pixel it has just written (walk_rows
+// checks that); other opacities keep to the plain rows.
 #pragma once
 
 #include <cstdint>
 
-#include "lumoria/transfer/transfer_clip.h"
+#include "host/cpu_features.h"
+#include "lumoria/transfer/modes.h"
 
 namespace lumoria {
 
-// One instruction set's rows; the parameter of each is the opacity.
-struct VectorRows {
-    RowFunction over;       // the alpha-over rule of blt
-    RowFunction blend[12];  // blend modes 0 to 11 (dissolve has none)
-    RowFunction layer[4];   // layering modes 0 to 3
-};
-
-namespace sse2 {
-extern const VectorRows kRows;  // defined where the compiler targets SSE2
-}
-namespace avx2 {
-extern const VectorRows kRows;  // defined on x86; use only where the CPU has AVX2
-}
+// The plain rows, and one set per instruction set (dissolve has no vector
+// row: it draws from the standard generator pixel by pixel).
+extern const TransferRows kPlainTransferRows;
+#if HOST_X86_VECTORS
+extern const TransferRows kSse2TransferRows;
+extern const TransferRows kAvx2TransferRows;  // use only where the CPU has AVX2
+#endif
+extern const host::Variants<TransferRows> kTransferVariants;
 
 // A whole-pixel copy, wherever a forward walk reads no pixel it has written
 // itself: there it is a plain move of the bytes.

@@ -9,26 +9,17 @@
 #include "host/cpu_features.h"
 #include "host/host_bitmap.h"
 #include "lumoria.h"
-#include "lumoria/effects/blur_vectors.h"
+#include "lumoria/effects/vector_rows.h"
 #include "standin/bitmap.h"
+#include "tests/internal/vector_sets.h"
 
 namespace lumoria {
 namespace {
 
-struct RowSet {
-    std::string name;
-    const BlurRows* rows;
-};
+using RowSet = ::RowSet<BlurRows>;
 
 // The vectorised sets this CPU can run.
-std::vector<RowSet> vector_sets() {
-    std::vector<RowSet> sets;
-#if HOST_X86_VECTORS
-    sets.push_back({"sse2", &kSse2BlurRows});
-    if (host::cpu_has_avx2()) sets.push_back({"avx2", &kAvx2BlurRows});
-#endif
-    return sets;
-}
+std::vector<RowSet> vector_sets() { return vector_sets_of(kBlurVariants); }
 
 BlurFrame frame_of(const standin::Bitmap& dest, const standin::Bitmap& src) {
     BlurFrame frame;

@@ -15,26 +15,15 @@
 #include "lumoria/filters/rows.h"
 #include "lumoria/filters/vector_rows.h"
 #include "standin/bitmap.h"
+#include "tests/internal/vector_sets.h"
 
 namespace lumoria {
 namespace {
 
-struct RowSet {
-    std::string name;
-    const FilterRows* rows;
-};
+using RowSet = ::RowSet<FilterRows>;
 
 // The vectorised sets this CPU can run.
-std::vector<RowSet> vector_sets() {
-    std::vector<RowSet> sets;
-#if HOST_X86_VECTORS
-    sets.push_back({"sse2", &kSse2FilterRows});
-    if (host::cpu_has_avx2()) sets.push_back({"avx2", &kAvx2FilterRows});
-    if (host::cpu_has_avx2() && host::cpu_has_avx512_vbmi())
-        sets.push_back({"avx2 and avx512 vbmi", &kAvx2VbmiFilterRows});
-#endif
-    return sets;
-}
+std::vector<RowSet> vector_sets() { return vector_sets_of(kFilterVariants); }
 
 using Row = std::function<void(uint8_t*, int32_t)>;
 

@@ -17,26 +17,17 @@
 #include "host/cpu_features.h"
 #include "host/host_bitmap.h"
 #include "standin/bitmap.h"
+#include "tests/internal/vector_sets.h"
 
 namespace quorvex {
 namespace {
 
 using Matrix = std::vector<float>;
 
-struct RowSet {
-    std::string name;
-    const RowTransforms* rows;
-};
+using RowSet = ::RowSet<RowTransforms>;
 
 // The vectorised sets this CPU can run.
-std::vector<RowSet> vector_sets() {
-    std::vector<RowSet> sets;
-#if HOST_X86_VECTORS
-    sets.push_back({"sse2", &kSse2RowTransforms});
-    if (host::cpu_has_avx2()) sets.push_back({"avx2", &kAvx2RowTransforms});
-#endif
-    return sets;
-}
+std::vector<RowSet> vector_sets() { return vector_sets_of(kTransformVariants); }
 
 host::Surface surface_of(const standin::Bitmap& b) {
     host::Surface s;

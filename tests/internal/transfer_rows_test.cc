@@ -9,32 +9,20 @@
 #include <vector>
 
 #include "lumoria/transfer/alpha_over.h"
-#include "lumoria/transfer/blend_modes.h"
-#include "lumoria/transfer/layer_modes.h"
+#include "lumoria/transfer/modes.h"
 #include "lumoria/transfer/transfer_clip.h"
 #include "lumoria/transfer/vector_rows.h"
+#include "tests/internal/vector_sets.h"
 
 namespace {
 
 using lumoria::RowFunction;
 using Bytes = std::vector<uint8_t>;
 
-struct Variant {
-    std::string name;
-    const lumoria::VectorRows* rows;
-};
+using Variant = RowSet<lumoria::TransferRows>;
 
 // Every vector instruction set this build has and this CPU runs.
-std::vector<Variant> variants() {
-    std::vector<Variant> found;
-#if defined(__SSE2__)
-    found.push_back({"sse2", &lumoria::sse2::kRows});
-#endif
-#if defined(__x86_64__) || defined(__i386__)
-    if (__builtin_cpu_supports("avx2")) found.push_back({"avx2", &lumoria::avx2::kRows});
-#endif
-    return found;
-}
+std::vector<Variant> variants() { return vector_sets_of(lumoria::kTransferVariants); }
 
 // A rule's plain row, and its vector twin in each variant.
 struct Twins {
@@ -52,10 +40,10 @@ std::vector<Twins> all_twins() {
     };
     std::vector<Twins> all;
     all.push_back(twins("over", lumoria::alpha_over_row, [](auto& r) { return r.over; }));
-    for (uint32_t m = 0; m < 12; ++m)
+    for (uint32_t m = 0; m < lumoria::kDissolveMode; ++m)
         all.push_back(twins("blend mode " + std::to_string(m), lumoria::blend_row(m),
                             [m](auto& r) { return r.blend[m]; }));
-    for (uint32_t m = 0; m < 4; ++m)
+    for (uint32_t m = 0; m < lumoria::kLayerModes; ++m)
         all.push_back(twins("layer mode " + std::to_string(m), lumoria::layer_row(m),
                             [m](auto& r) { return r.layer[m]; }));
     return all;
@@ -116,7 +104,7 @@ TEST(VectorRows, ExistWhereTheyMatchThePlainRows) {
     // The widest instruction set the CPU has.
     const std::vector<Variant> v = variants();
     if (v.empty()) return;
-    const lumoria::VectorRows& widest = *v.back().rows;
+    const lumoria::TransferRows& widest = *v.back().rows;
     EXPECT_EQ(lumoria::fast_over_row(1), widest.over);
     EXPECT_EQ(lumoria::fast_blend_row(11, 255), widest.blend[11]);
     EXPECT_EQ(lumoria::fast_layer_row(3, 128), widest.layer[3]);

@@ -23,6 +23,9 @@ extern const BlurRows kSse2BlurRows;
 extern const BlurRows kAvx2BlurRows;
 #endif
 
+// The plain rows and each vector set, by instruction set level.
+extern const host::Variants<BlurRows> kBlurVariants;
+
 // The vector rows keep their sums in 32-bit lanes, form the means in 32-bit
 // floats and address samples by 32-bit offsets, which holds while a line has
 // at most 32769 points (a side of up to 65536 pixels) and the surface spans
@@ -32,7 +35,7 @@ extern const BlurRows kAvx2BlurRows;
 bool fits_vector_blur(const BlurFrame& frame);
 
 // The rows for this frame: the fastest set this CPU runs where the frame
-// fits the vectors, else the plain rows. Asked anew at every call.
+// fits the vectors, else the plain rows.
 const BlurRows& blur_rows_for(const BlurFrame& frame);
 
 }  // namespace lumoria

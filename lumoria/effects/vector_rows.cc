@@ -1,10 +1,18 @@
 // The choice of radial blur rows for a pass.
+#include "lumoria/effects/vector_rows.h"
+
 #include "host/cpu_features.h"
-#include "lumoria/effects/blur_vectors.h"
 
 namespace lumoria {
 
 const BlurRows kPlainBlurRows{blur_row_fixed, blur_row_scaled};
+
+const host::Variants<BlurRows> kBlurVariants{{
+    &kPlainBlurRows,
+    HOST_IF_X86_VECTORS(&kSse2BlurRows),
+    HOST_IF_X86_VECTORS(&kAvx2BlurRows),
+    nullptr,
+}};
 
 bool fits_vector_blur(const BlurFrame& frame) {
     constexpr int64_t kLongestSide = 65536;
@@ -20,11 +28,8 @@ bool fits_vector_blur(const BlurFrame& frame) {
     return (a > b ? a - b : b - a) >= static_cast<uintptr_t>(span);
 }
 
-const BlurRows& blur_rows_for([[maybe_unused]] const BlurFrame& frame) {
-#if HOST_X86_VECTORS
-    if (fits_vector_blur(frame)) return host::cpu_has_avx2() ? kAvx2BlurRows : kSse2BlurRows;
-#endif
-    return kPlainBlurRows;
+const BlurRows& blur_rows_for(const BlurFrame& frame) {
+    return fits_vector_blur(frame) ? kBlurVariants.for_this_cpu() : kPlainBlurRows;
 }
 
 }  // namespace lumoria
