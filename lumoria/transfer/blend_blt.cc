@@ -4,7 +4,7 @@
 
 #include "lumoria.h"
 #include "lumoria/transfer/modes.h"
-#include "lumoria/transfer/transfer_clip.h"
+#include "lumoria/transfer/transfer_frame.h"
 #include "lumoria/transfer/vector_rows.h"
 
 int32_t blend_blt(int32_t dest, int32_t src, int32_t dx, int32_t dy, int32_t sx, int32_t sy,

@@ -2,7 +2,7 @@
 #include "lumoria.h"
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/composite.h"
-#include "lumoria/transfer/transfer_clip.h"
+#include "lumoria/transfer/transfer_frame.h"
 #include "lumoria/transfer/vector_rows.h"
 
 namespace lumoria {

@@ -10,7 +10,7 @@
 
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/modes.h"
-#include "lumoria/transfer/transfer_clip.h"
+#include "lumoria/transfer/transfer_frame.h"
 #include "lumoria/transfer/vector_rows.h"
 #include "tests/internal/vector_sets.h"
 

@@ -1,4 +1,4 @@
-#include "lumoria/transfer/transfer_clip.h"
+#include "lumoria/transfer/transfer_frame.h"
 
 namespace lumoria {
 namespace {
