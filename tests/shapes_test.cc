@@ -1,12 +1,15 @@
 // draw_circle and draw_ellipse: the worked pixel lists, edge cases of radius,
-// thickness and arcs, nested levels, clipping, and huge arguments.
+// thickness and arcs, nested levels, clipping, huge arguments, and a sweep
+// against the walks run plainly step by step.
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <functional>
+#include <random>
 #include <set>
 #include <utility>
 
+#include "shapes_walk.h"
 #include "support.h"
 
 namespace {
@@ -107,6 +110,71 @@ void expect_windows_match(const Draw& draw, int reach) {
     }
 }
 
+using Fill = std::function<void(int32_t x, int32_t y, int32_t width, int32_t height)>;
+using Walk = std::function<void(const Fill&)>;
+
+// `draw` and `walk` (the plain walk, its runs written with the fill_rect
+// export) on two copies of one random w x h bitmap: every byte must agree.
+void expect_as_walked(int w, int h, uint32_t seed, const Draw& draw, int cx, int cy,
+                      const Walk& walk) {
+    static const auto fill_rect = LUMORIA(fill_rect);
+    Bitmap drawn(w, h), walked(w, h);
+    drawn.randomize(seed);
+    walked.randomize(seed);
+    draw(drawn, cx, cy);
+    walk([&](int32_t x, int32_t y, int32_t width, int32_t height) {
+        fill_rect(walked.handle(), x, y, width, height, 10, 20, 30, 40);
+    });
+    ASSERT_TRUE(drawn.pixels() == walked.pixels());
+    ASSERT_TRUE(drawn.intact());
+}
+
+// Random cases: bitmaps from one pixel to larger than the shape, centres
+// inside, near every edge, off the bitmap and far away.
+class Sweep {
+  public:
+    explicit Sweep(uint32_t seed) : rng_(seed) {}
+    int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    uint32_t seed() { return static_cast<uint32_t>(rng_()); }
+    int side() { return between(0, 2) == 0 ? between(1, 8) : between(1, 130); }
+    // A centre coordinate for a shape reaching `reach` pixels from it, on a
+    // side of `extent` pixels.
+    int centre(int reach, int extent) {
+        if (between(0, 19) == 0) return between(0, 1) ? 3'000'000 : -3'000'000;
+        return between(-reach - 2, extent + reach + 2);
+    }
+
+  private:
+    std::mt19937 rng_;
+};
+
+TEST(Circle, MatchesTheStepByStepWalk) {
+    Sweep sweep(5);
+    auto angle = [&] {
+        switch (sweep.between(0, 3)) {
+            case 0: return 0;
+            case 1: return 90 * sweep.between(-8, 8);
+            case 2: return sweep.between(0, 359);
+            default: return sweep.between(-1000, 1000);
+        }
+    };
+    for (int i = 0; i < 3000; ++i) {
+        const int w = sweep.side(), h = sweep.side();
+        const int radius = sweep.between(-2, 65);
+        const int thickness = sweep.between(0, 2) ? sweep.between(-1, 4) : sweep.between(5, 70);
+        const int start = angle(), end = angle();
+        const int cx = sweep.centre(radius, w), cy = sweep.centre(radius, h);
+        SCOPED_TRACE(::testing::Message()
+                     << w << " x " << h << ", centre " << cx << ", " << cy << ", radius " << radius
+                     << ", thickness " << thickness << ", arc " << start << " to " << end);
+        expect_as_walked(w, h, sweep.seed(), circle(radius, thickness, start, end), cx, cy,
+                         [&](const Fill& fill) {
+                             shapes_walk::circle(fill, cx, cy, radius, thickness, start, end);
+                         });
+        if (HasFatalFailure()) return;
+    }
+}
+
 TEST(Circle, WorkedRadiusSix) {
     Points expected;
     for (int dy : {-1, 0, 1}) add_row(expected, dy, {-5, 5});
@@ -200,6 +268,27 @@ TEST(Circle, BitmapWithoutSurface) {
     Bitmap none = Bitmap::without_surface();
     circle(5, 5)(none, 0, 0);
     EXPECT_TRUE(none.intact());
+}
+
+// Semi-axes and levels stay within 150 of 0, where no value of the 32-bit
+// walk wraps.
+TEST(Ellipse, MatchesTheStepByStepWalk) {
+    Sweep sweep(6);
+    for (int i = 0; i < 3000; ++i) {
+        const int w = sweep.side(), h = sweep.side();
+        const int rx = sweep.between(-20, 120), ry = sweep.between(-5, 120);
+        const int thickness = sweep.between(0, 2) ? sweep.between(-1, 4) : sweep.between(5, 125);
+        const int reserved1 = sweep.between(INT_MIN, INT_MAX), reserved2 = sweep.between(-9, 9);
+        const int reach = std::max({rx, 1 - rx, ry, thickness - ry}) + 1;
+        const int cx = sweep.centre(reach, w), cy = sweep.centre(reach, h);
+        SCOPED_TRACE(::testing::Message()
+                     << w << " x " << h << ", centre " << cx << ", " << cy << ", semi-axes " << rx
+                     << " x " << ry << ", thickness " << thickness);
+        expect_as_walked(
+            w, h, sweep.seed(), ellipse(rx, ry, thickness, reserved1, reserved2), cx, cy,
+            [&](const Fill& fill) { shapes_walk::ellipse(fill, cx, cy, rx, ry, thickness); });
+        if (HasFatalFailure()) return;
+    }
 }
 
 TEST(Ellipse, WorkedTenByFive) {

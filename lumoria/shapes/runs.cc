@@ -25,14 +25,7 @@ Canvas::Canvas(int32_t dest, int32_t red, int32_t green, int32_t blue, int32_t a
 }
 
 void Canvas::fill(int64_t x, int64_t y, int64_t width, int64_t height) const {
-    if (width <= 0 || height <= 0) return;
-    const int64_t x0 = x > 0 ? x : 0, y0 = y > 0 ? y : 0;
-    const int64_t x1 = x + width < surface_.width ? x + width : surface_.width;
-    const int64_t y1 = y + height < surface_.height ? y + height : surface_.height;
-    if (x0 >= x1 || y0 >= y1) return;
-    fill_rect_on(surface_, static_cast<int32_t>(x0), static_cast<int32_t>(y0),
-                 static_cast<int32_t>(x1 - x0), static_cast<int32_t>(y1 - y0), red_, green_, blue_,
-                 alpha_);
+    fill_rect_on(surface_, x, y, width, height, red_, green_, blue_, alpha_);
 }
 
 Window window_of(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m) {

@@ -25,10 +25,9 @@ class Canvas {
     int64_t width() const { return surface_.width; }
     int64_t height() const { return surface_.height; }
 
-    // Writes the rectangle [x, x + width) x [y, y + height) as fill_rect does
-    // (which writes exactly the part of a rectangle of non-negative size that
-    // lies on the bitmap). 64-bit coordinates: a run beyond the 32-bit range
-    // stays beyond the bitmap instead of wrapping onto it.
+    // Writes the rectangle [x, x + width) x [y, y + height) by fill_rect's
+    // rule. 64-bit coordinates: a run beyond the 32-bit range stays beyond
+    // the bitmap instead of wrapping onto it.
     void fill(int64_t x, int64_t y, int64_t width, int64_t height) const;
 
   private:

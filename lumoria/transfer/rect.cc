@@ -114,7 +114,7 @@ int32_t fill_rect_raw(int32_t surface_width, int32_t surface_height, uint8_t* fi
     return 1;
 }
 
-int32_t fill_rect_on(const host::Surface& s, int32_t x, int32_t y, int32_t width, int32_t height,
+int32_t fill_rect_on(const host::Surface& s, int64_t x, int64_t y, int64_t width, int64_t height,
                      int32_t red, int32_t green, int32_t blue, int32_t alpha) {
     Span r{x, y, width, height};
     if (!clip_fill(s.width, s.height, r)) return 0;

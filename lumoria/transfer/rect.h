@@ -9,9 +9,11 @@
 namespace lumoria {
 
 // fill_rect after its handle was resolved: the same clipping, refusals and
-// result, on `surface`.
-int32_t fill_rect_on(const host::Surface& surface, int32_t x, int32_t y, int32_t width,
-                     int32_t height, int32_t red, int32_t green, int32_t blue, int32_t alpha);
+// result, on `surface`. The rectangle may lie beyond the 32-bit range (each
+// value below 2^62 in size), as the shapes' runs can: it is clipped where it
+// truly lies instead of wrapping onto the surface.
+int32_t fill_rect_on(const host::Surface& surface, int64_t x, int64_t y, int64_t width,
+                     int64_t height, int32_t red, int32_t green, int32_t blue, int32_t alpha);
 
 // Fills a rectangle of a surface W x H whose pixel (x, y) is at `first`
 // (rows run downwards in memory, W * 4 bytes apart). Clipped like fill_rect;
