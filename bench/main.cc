@@ -19,6 +19,7 @@
 #include "bench/pixman.h"
 #include "bench/registry.h"
 #include "bench/table.h"
+#include "host/cpu_features.h"
 #include "standin/library.h"
 
 namespace bench {
@@ -80,20 +81,9 @@ std::string cpu_model() {
     return "unknown";
 }
 
-// The instruction set the libraries' run-time dispatch picks on this CPU,
-// asked the way they ask it.
-const char* fast_path() {
-#if defined(__x86_64__) || defined(__i386__)
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2")) return "avx2";
-    if (__builtin_cpu_supports("sse2")) return "sse2";
-#endif
-    return "plain";
-}
-
 std::vector<std::string> header() {
     return {
-        "CPU: " + cpu_model() + "; fast path: " + fast_path(),
+        "CPU: " + cpu_model() + "; fast path: " + host::kLevelNames[host::cpu_vector_level()],
         "reference points: " + pixman_status(),
         "MP/s: megapixels of the surface per second in the fastest call of a case (test, test2: "
         "their fixed 307200 steps)",
