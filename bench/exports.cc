@@ -9,7 +9,6 @@
 #include <type_traits>
 
 #include "Quorvex.h"
-#include "bench/plain.h"
 #include "host/host_bitmap.h"
 #include "lumoria.h"
 
@@ -19,7 +18,7 @@
 namespace bench {
 namespace {
 
-constexpr int32_t kOpaque = kFullOpacity;
+constexpr int32_t kOpaque = 255;
 
 std::array<float, 9> affine_matrix() {
     const double turn = kRotationDegrees * std::acos(-1.0) / 180.0;
@@ -38,7 +37,7 @@ constexpr int32_t kGrayscaleAmount = 60;
 
 // A brightening curve with entries below 0 and above 255 at its ends, which
 // the lookup clamps.
-LookupTable lookup_table() {
+std::shared_ptr<const std::array<int32_t, 256>> lookup_table() {
     auto table = std::make_shared<std::array<int32_t, 256>>();
     for (int32_t k = 0; k < 256; ++k) (*table)[k] = k * 5 / 4 - 8;
     return table;
@@ -79,8 +78,7 @@ using ModeTransfer = decltype(&::blend_blt);
 static_assert(std::is_same_v<ModeTransfer, decltype(&::transfer_blt)>);
 
 // One case per mode, numbered from 0, drawn at full opacity.
-void add_modes(std::vector<ExportCase>& cases, const char* symbol, const std::vector<Mode>& modes,
-               Prepare (*plain)(int32_t mode)) {
+void add_modes(std::vector<ExportCase>& cases, const char* symbol, const std::vector<Mode>& modes) {
     for (int32_t mode = 0; mode < static_cast<int32_t>(modes.size()); ++mode) {
         cases.push_back({
             .symbol = symbol,
@@ -91,7 +89,6 @@ void add_modes(std::vector<ExportCase>& cases, const char* symbol, const std::ve
                     f(s.dest, s.src, 0, 0, 0, 0, s.width, s.height, mode, kOpaque);
                 };
             },
-            .plain = plain(mode),
             .pixman = modes[mode].pixman,
             .restore = Restore::kDest,
         });
@@ -134,7 +131,6 @@ std::vector<ExportCase> export_cases() {
                  f(s.dest, s.src, 0, 0, 0, 0, s.width, s.height, kOpaque);
              };
          },
-         .plain = plain_blt(),
          .pixman = "OVER",
          .restore = Restore::kDest},
         {.symbol = "simple_blt",
@@ -145,8 +141,8 @@ std::vector<ExportCase> export_cases() {
          },
          .pixman = "SRC"},
     };
-    add_modes(cases, "blend_blt", kBlendModes, plain_blend);
-    add_modes(cases, "transfer_blt", kLayerModes, plain_layer);
+    add_modes(cases, "blend_blt", kBlendModes);
+    add_modes(cases, "transfer_blt", kLayerModes);
 
     for (const bool in : {true, false}) {
         cases.push_back({
@@ -184,10 +180,8 @@ std::vector<ExportCase> export_cases() {
     struct ColourCase {
         const char* symbol;
         ColourArgs args;
-        Prepare (*plain)(int32_t amount, int32_t red, int32_t green, int32_t blue);
     };
-    for (const ColourCase& c : {ColourCase{"tint", kTint, plain_tint},
-                                ColourCase{"colorize", kColorize, plain_colorize}}) {
+    for (const ColourCase& c : {ColourCase{"tint", kTint}, ColourCase{"colorize", kColorize}}) {
         const ColourArgs a = c.args;
         cases.push_back({
             .symbol = c.symbol,
@@ -196,7 +190,6 @@ std::vector<ExportCase> export_cases() {
                     f(s.dest, a.amount, a.red, a.green, a.blue);
                 };
             },
-            .plain = c.plain(a.amount, a.red, a.green, a.blue),
         });
     }
     cases.push_back({
@@ -204,14 +197,12 @@ std::vector<ExportCase> export_cases() {
         .call = [](void* fn, Scene& s) -> Call {
             return [f = EXPORT(grayscale), &s] { f(s.dest, kGrayscaleAmount); };
         },
-        .plain = plain_grayscale(kGrayscaleAmount),
     });
     cases.push_back({
         .symbol = "negative",
         .call = [](void* fn, Scene& s) -> Call {
             return [f = EXPORT(negative), &s] { f(s.dest); };
         },
-        .plain = plain_negative(),
     });
     for (int32_t map_alpha : {0, 1}) {
         const auto table = lookup_table();
@@ -223,7 +214,6 @@ std::vector<ExportCase> export_cases() {
                     f(s.dest, table->data(), map_alpha);
                 };
             },
-            .plain = plain_table_lookup(table, map_alpha),
         });
     }
 
@@ -232,7 +222,6 @@ std::vector<ExportCase> export_cases() {
         .call = [](void* fn, Scene& s) -> Call {
             return [f = EXPORT(pixelize), &s] { f(s.dest, 8, 8); };
         },
-        .plain = plain_pixelize(8, 8),
     });
     for (int32_t vertical : {0, 1}) {
         cases.push_back({
@@ -242,7 +231,6 @@ std::vector<ExportCase> export_cases() {
             .call = [vertical](void* fn, Scene& s) -> Call {
                 return [f = EXPORT(ripple), vertical, &s] { f(s.dest, s.src, 8, 12, vertical); };
             },
-            .plain = plain_ripple(8, 12, vertical),
         });
     }
     cases.push_back({
@@ -252,7 +240,6 @@ std::vector<ExportCase> export_cases() {
                 f(s.dest, s.width / 2, s.height / 2, 0, 32, 50, std::min(s.width, s.height) / 2);
             };
         },
-        .plain = plain_ripple_circ(0, 32, 50),
     });
     // Fixed runs of 16 and 64 samples, and runs scaled to about 64 at the
     // middle of each edge.
@@ -268,7 +255,6 @@ std::vector<ExportCase> export_cases() {
                 return
                     [f = EXPORT(radial_blur), a, &s] { f(s.dest, s.src, a.samples, 0, a.scaled); };
             },
-            .plain = plain_radial_blur(a.samples, a.scaled),
         });
     }
 
@@ -335,7 +321,6 @@ std::vector<ExportCase> export_cases() {
                     f(s.src, s.dest, matrix.data(), mode);
                 };
             },
-            .plain = plain_resampling(affine_matrix(), mode),
             .pixman = mode ? "affine-bilinear" : "affine-nearest",
         });
     }

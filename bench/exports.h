@@ -1,5 +1,5 @@
-// The cases of every export of both libraries, with the library's plain
-// per-pixel path and pixman's closest operation where they exist.
+// The cases of every export of both libraries, with pixman's closest
+// operation where there is one.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,6 @@ struct ExportCase {
     Inputs inputs = Inputs::kSurface;
     // Makes the timed call of the export found at `fn`.
     std::function<Call(void* fn, Scene&)> call = {};
-    Prepare plain = {};            // empty where there is no plain twin to compare
     const char* pixman = nullptr;  // pixman's closest operation, if any
     Restore restore = Restore::kNothing;
     int64_t fixed_work = 0;

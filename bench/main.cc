@@ -1,7 +1,8 @@
 // Times every export of lumoria and Quorvex as the engine calls them (loaded
 // with dlopen, on the engine's own bitmaps), next to reference points timed
-// in the same run: memset and memcpy of the same bytes, the library's plain
-// per-pixel path, and pixman's closest operation. Prints one table.
+// in the same run: memset and memcpy of the same bytes, the same call into
+// the plain build of its library, and pixman's closest operation. Prints one
+// table.
 //
 //   lumoria-bench [--smoke] [Google Benchmark flags]
 //
@@ -18,6 +19,7 @@
 #include "bench/pixman.h"
 #include "bench/registry.h"
 #include "bench/table.h"
+#include "host/cpu_features.h"
 #include "standin/library.h"
 
 namespace bench {
@@ -25,9 +27,25 @@ namespace {
 
 constexpr Size kSizes[] = {{640, 480}, {1920, 1080}};
 
+// Both libraries, as shipped or as their plain build.
+struct Libraries {
+    standin::Library lumoria, quorvex;
+
+    void* symbol(const ExportCase& c) const {
+        return (c.quorvex ? quorvex : lumoria).symbol(c.symbol);
+    }
+};
+
+// The case `c` calling the export found at `fn`.
+Operation operation(const ExportCase& c, const std::string& label, void* fn) {
+    return {label, c.inputs, [call = c.call, fn](Scene& s) { return call(fn, s); }, c.restore,
+            c.fixed_work};
+}
+
 void register_cases() {
-    static const standin::Library lumoria(LUMORIA_SO);
-    static const standin::Library quorvex(QUORVEX_SO);
+    static const Libraries shipped{standin::Library(LUMORIA_SO), standin::Library(QUORVEX_SO)};
+    static const Libraries plain{standin::Library(LUMORIA_PLAIN_SO),
+                                 standin::Library(QUORVEX_PLAIN_SO)};
     Registry& r = registry();
     const std::vector<ExportCase> cases = export_cases();
     std::set<std::string> missing;
@@ -35,19 +53,18 @@ void register_cases() {
         const Bandwidth bandwidth = add_bandwidth_cases(size);
         for (const ExportCase& c : cases) {
             const std::string label = c.label.empty() ? c.symbol : c.label;
-            void* fn = (c.quorvex ? quorvex : lumoria).symbol(c.symbol);
-            if (!fn) {
+            void* fn = shipped.symbol(c);
+            void* plain_fn = plain.symbol(c);
+            if (!fn || !plain_fn) {
                 if (missing.insert(label).second) r.missing.push_back(label);
                 continue;
             }
-            const Operation op{label, c.inputs,
-                               [call = c.call, fn](Scene& s) { return call(fn, s); }, c.restore,
-                               c.fixed_work};
-            const Operation plain{label, c.inputs, c.plain, c.restore, c.fixed_work};
+            const Operation op = operation(c, label, fn);
+            const Operation plain_op = operation(c, label, plain_fn);
             // Each reference is registered just before its case, so that the
             // two run close together on a busy machine.
             for (const Setup& setup : setups_for(c.inputs, size)) {
-                const std::string plain_name = c.plain ? add_case(plain, setup, "plain/") : "";
+                const std::string plain_name = add_case(plain_op, setup, "plain/");
                 const std::string pixman_name = pixman_reference(c.pixman, setup);
                 r.rows.push_back({add_case(op, setup), size, bandwidth.memset, bandwidth.memcpy,
                                   plain_name, pixman_name, c.pixman ? c.pixman : ""});
@@ -64,25 +81,15 @@ std::string cpu_model() {
     return "unknown";
 }
 
-// The instruction set the libraries' run-time dispatch picks on this CPU,
-// asked the way they ask it.
-const char* fast_path() {
-#if defined(__x86_64__) || defined(__i386__)
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2")) return "avx2";
-    if (__builtin_cpu_supports("sse2")) return "sse2";
-#endif
-    return "plain";
-}
-
 std::vector<std::string> header() {
     return {
-        "CPU: " + cpu_model() + "; fast path: " + fast_path(),
+        "CPU: " + cpu_model() + "; fast path: " + host::kLevelNames[host::cpu_vector_level()],
         "reference points: " + pixman_status(),
         "MP/s: megapixels of the surface per second in the fastest call of a case (test, test2: "
         "their fixed 307200 steps)",
         "xmemset, xmemcpy, xplain, xpixman: MP/s over the reference's MP/s on the same bytes "
-        "(xplain: the library's plain per-pixel path; xpixman: pixman's op in the next column)",
+        "(xplain: the same call into the plain build, which has no fast path; xpixman: pixman's "
+        "op in the next column)",
     };
 }
 

@@ -6,7 +6,7 @@
 
 #include "host/host_bitmap.h"
 #include "lumoria.h"
-#include "lumoria/effects/passes.h"
+#include "lumoria/effects/rows.h"
 #include "lumoria/transfer/rect.h"
 
 namespace lumoria {
@@ -28,23 +28,20 @@ int64_t block_count(int32_t size, int32_t block) {
 // Replaces the block whose top-left pixel is (x0, y0), cut to the surface,
 // by the mean of its pixels.
 void flatten_block(const host::Surface& surface, int32_t x0, int32_t y0, int32_t block_width,
-                   int32_t block_height, AddRow add) {
+                   int32_t block_height) {
     const int64_t width = std::min<int64_t>(block_width, int64_t{surface.width} - x0);
     const int64_t height = std::min<int64_t>(block_height, int64_t{surface.height} - y0);
     uint8_t* first = surface.pixel(x0, y0);
     ChannelSums sums;
     for (int64_t k = 0; k < height; ++k)
-        add(first - static_cast<uintptr_t>(k) * surface.stride(), width, sums);
+        add_row(first - static_cast<uintptr_t>(k) * surface.stride(), width, sums);
     uint8_t mean[host::kPixelBytes];
     store_mean(sums, static_cast<uint64_t>(width * height), mean);
     fill_rect_raw(surface.width, surface.height, first, x0, y0, block_width, block_height,
                   mean[host::kRed], mean[host::kGreen], mean[host::kBlue], mean[host::kAlpha]);
 }
 
-}  // namespace
-
-void pixelize_pass(const host::Surface& surface, int32_t block_width, int32_t block_height,
-                   AddRow add) {
+void pixelize_pass(const host::Surface& surface, int32_t block_width, int32_t block_height) {
     // No block to process: a block size or a surface size of 0 or less.
     if (block_width <= 0 || block_height <= 0 || surface.width <= 0 || surface.height <= 0) return;
     // Blocks of one pixel are their own means.
@@ -57,16 +54,18 @@ void pixelize_pass(const host::Surface& surface, int32_t block_width, int32_t bl
         const auto y0 = static_cast<int32_t>(i * block_height);
         for (int64_t j = 0; j < columns; ++j) {
             const auto x0 = static_cast<int32_t>(j * block_width);
-            flatten_block(surface, x0, y0, block_width, block_height, add);
+            flatten_block(surface, x0, y0, block_width, block_height);
         }
     }
 }
+
+}  // namespace
 
 }  // namespace lumoria
 
 bool pixelize(int32_t dest, int32_t block_width, int32_t block_height) {
     host::Surface surface;
     if (!host::resolve(dest, surface)) return false;
-    lumoria::pixelize_pass(surface, block_width, block_height, lumoria::add_row);
+    lumoria::pixelize_pass(surface, block_width, block_height);
     return true;
 }

@@ -8,7 +8,7 @@
 
 #include "host/host_bitmap.h"
 #include "lumoria.h"
-#include "lumoria/effects/passes.h"
+#include "lumoria/effects/rows.h"
 
 namespace lumoria {
 namespace {
@@ -46,10 +46,9 @@ float ring_factor(int64_t distance, int32_t phase, int32_t period, int32_t stren
     return static_cast<float>(1.0 + change);
 }
 
-}  // namespace
-
+// ripple_circ's result: 1, or 0 for a period below 1 or a failed allocation.
 int32_t ring_pass(const host::Surface& surface, int32_t cx, int32_t cy, int32_t phase,
-                  int32_t period, int32_t strength, int32_t radius, RingRow rescale_row) {
+                  int32_t period, int32_t strength, int32_t radius) {
     if (period < 1) return 0;
     const Range xs = box_range(cx, radius, surface.width);
     const Range ys = box_range(cy, radius, surface.height);
@@ -79,12 +78,14 @@ int32_t ring_pass(const host::Surface& surface, int32_t cx, int32_t cy, int32_t 
     }
     const RingTable rings{factors, nearest, size};
     for (int64_t y = ys.begin; y < ys.end; ++y) {
-        rescale_row(surface.pixel(static_cast<int32_t>(xs.begin), static_cast<int32_t>(y)),
-                    xs.end - xs.begin, xs.begin - cx, float_square(y - cy), rings);
+        ring_row(surface.pixel(static_cast<int32_t>(xs.begin), static_cast<int32_t>(y)),
+                 xs.end - xs.begin, xs.begin - cx, float_square(y - cy), rings);
     }
     std::free(factors);
     return 1;
 }
+
+}  // namespace
 
 }  // namespace lumoria
 
@@ -92,5 +93,5 @@ int32_t ripple_circ(int32_t dest, int32_t cx, int32_t cy, int32_t phase, int32_t
                     int32_t strength, int32_t radius) {
     host::Surface surface;
     if (!host::resolve(dest, surface)) return 0;
-    return lumoria::ring_pass(surface, cx, cy, phase, period, strength, radius, lumoria::ring_row);
+    return lumoria::ring_pass(surface, cx, cy, phase, period, strength, radius);
 }
