@@ -1,11 +1,8 @@
 // Twins of the spatial effects' rows: the channel sums of pixelize, the
-// brightness rings, and the radial blur over a whole small surface; and the
-// radial blur export against its frame run with the blur rows only, which
-// tests its shortcut for runs of one sample.
+// brightness rings, and the radial blur over a whole small surface.
 #include <cstring>
 #include <string>
 
-#include "exports.h"
 #include "groups.h"
 #include "host/cpu_features.h"
 #include "lumoria/effects/rows.h"
@@ -122,34 +119,6 @@ void check_blur(Input& in) {
                  });
 }
 
-void check_blur_frame(Input& in) {
-    Scene s(in);
-    const int d = s.pick(in), src = s.pick(in);
-    const int32_t samples = in.small(-1, 20), reserved = in.integer();
-    const int32_t scaled = in.mostly(-1, 1);
-    expect_plain_frame(
-        s, d,
-        [&] {
-            BlurFrame f;
-            if (!host::resolve(s.handle(d), f.dest) || !host::resolve(s.handle(src), f.src)) return;
-            if (f.dest.width != f.src.width || f.dest.height != f.src.height) return;
-            if (f.dest.width <= 0) return;
-            f.cx = f.dest.width / 2;
-            f.cy = f.dest.height / 2;
-            for (int32_t y = 0; y < f.dest.height; ++y) {
-                if (scaled > 0) {
-                    lumoria::blur_row_scaled(f, y, samples);
-                } else {
-                    lumoria::blur_row_fixed(f, y, samples);
-                }
-            }
-        },
-        [&] {
-            s.call("radial_blur", Result::kBoolean, {{d}}, exports().radial_blur, s.handle(d),
-                   s.handle(src), samples, reserved, scaled);
-        });
-}
-
 }  // namespace
 
 Group<TwinCheck> effect_twins() {
@@ -158,7 +127,6 @@ Group<TwinCheck> effect_twins() {
                 {"add_row", check_add_row},
                 {"ring_row", check_ring_row},
                 {"blur rows", check_blur},
-                {"radial_blur frames", check_blur_frame},
             }};
 }
 
