@@ -31,9 +31,7 @@ struct BlurVariant {
     const lumoria::BlurRows* rows;
 };
 
-// The variants of each row, the plain one first.
-std::vector<AddRowVariant> add_row_variants() { return {{"plain", lumoria::add_row}}; }
-std::vector<RingRowVariant> ring_row_variants() { return {{"plain", lumoria::ring_row}}; }
+// The blur rows of every set this CPU runs, the plain ones first.
 std::vector<BlurVariant> blur_variants() {
     std::vector<BlurVariant> variants;
     lumoria::kBlurVariants.each_on_this_cpu([&](const char* name, const lumoria::BlurRows& rows) {
@@ -53,8 +51,8 @@ void check_add_row(Input& in) {
     const std::vector<uint8_t> pixels = random_pixels(static_cast<size_t>(width), in.u32());
     const size_t misalign = row_misalignment(in);
     if (tracing()) note("add_row: width " + std::to_string(width));
-    expect_twins("add_row", add_row_variants(), {pixels}, misalign,
-                 [&](const AddRowVariant& v, const Blocks& b) {
+    expect_twins("add_row", std::vector<AddRowVariant>{{"plain", lumoria::add_row}}, {pixels},
+                 misalign, [&](const AddRowVariant& v, const Blocks& b) {
                      lumoria::ChannelSums sums;
                      v.row(b[0], width, sums);
                      return bytes_of(sums);
@@ -77,8 +75,8 @@ void check_ring_row(Input& in) {
              ", dy squared " + std::to_string(dy_squared) + ", distances from " +
              std::to_string(first_distance) + ", " + std::to_string(factors.size()) + " factors");
     }
-    expect_twins("ring_row", ring_row_variants(), {pixels}, misalign,
-                 [&](const RingRowVariant& v, const Blocks& b) {
+    expect_twins("ring_row", std::vector<RingRowVariant>{{"plain", lumoria::ring_row}}, {pixels},
+                 misalign, [&](const RingRowVariant& v, const Blocks& b) {
                      v.row(b[0], width, first_dx, dy_squared, rings);
                      return std::vector<uint8_t>{};
                  });
