@@ -8,7 +8,7 @@ namespace {
 void call_pixelize(Scene& s, Input& in) {
     const int d = s.pick(in);
     const int32_t block_width = in.small(-1, 9), block_height = in.small(-1, 9);
-    s.call("pixelize", Result::kBoolean, {{d}}, exports().pixelize, s.handle(d), block_width,
+    s.call("pixelize", Result::kBoolean, {{d}}, &Exports::pixelize, s.handle(d), block_width,
            block_height);
 }
 
@@ -16,7 +16,7 @@ void call_ripple(Scene& s, Input& in) {
     const int d = s.pick(in), src = s.pick(in);
     const int32_t scale = in.mostly(-20, 40), amplitude = in.small(-20, 20);
     const int32_t vertical = in.mostly(0, 1);
-    s.call("ripple", Result::kStatus, {{d}}, exports().ripple, s.handle(d), s.handle(src), scale,
+    s.call("ripple", Result::kStatus, {{d}}, &Exports::ripple, s.handle(d), s.handle(src), scale,
            amplitude, vertical);
 }
 
@@ -28,7 +28,7 @@ void call_ripple_circ(Scene& s, Input& in) {
     // The box centre ± radius, its far ends exclusive; colour bytes only.
     const Region box{int64_t{cx} - radius, int64_t{cy} - radius, int64_t{cx} + radius,
                      int64_t{cy} + radius};
-    s.call("ripple_circ", Result::kStatus, {{d, Bytes::kColour, box}}, exports().ripple_circ,
+    s.call("ripple_circ", Result::kStatus, {{d, Bytes::kColour, box}}, &Exports::ripple_circ,
            s.handle(d), cx, cy, phase, period, strength, radius);
 }
 
@@ -36,7 +36,7 @@ void call_radial_blur(Scene& s, Input& in) {
     const int d = s.pick(in), src = s.pick(in);
     const int32_t samples = in.small(-1, 20), reserved = in.integer();
     const int32_t scaled = in.mostly(-1, 1);
-    s.call("radial_blur", Result::kBoolean, {{d}}, exports().radial_blur, s.handle(d),
+    s.call("radial_blur", Result::kBoolean, {{d}}, &Exports::radial_blur, s.handle(d),
            s.handle(src), samples, reserved, scaled);
 }
 

@@ -11,25 +11,25 @@ int32_t percent(Input& in) { return in.mostly(-20, 160); }
 int32_t colour(Input& in) { return in.mostly(0, 255); }
 
 template <class Filter>
-void call_mix(Scene& s, Input& in, const char* name, Filter* fn) {
+void call_mix(Scene& s, Input& in, const char* name, Filter* Exports::*fn) {
     const int d = s.pick(in);
     const int32_t amount = percent(in), red = colour(in), green = colour(in), blue = colour(in);
     s.call(name, Result::kStatus, {{d, Bytes::kColour}}, fn, s.handle(d), amount, red, green, blue);
 }
 
-void call_tint(Scene& s, Input& in) { call_mix(s, in, "tint", exports().tint); }
-void call_colorize(Scene& s, Input& in) { call_mix(s, in, "colorize", exports().colorize); }
+void call_tint(Scene& s, Input& in) { call_mix(s, in, "tint", &Exports::tint); }
+void call_colorize(Scene& s, Input& in) { call_mix(s, in, "colorize", &Exports::colorize); }
 
 void call_grayscale(Scene& s, Input& in) {
     const int d = s.pick(in);
     const int32_t amount = percent(in);
-    s.call("grayscale", Result::kStatus, {{d, Bytes::kColour}}, exports().grayscale, s.handle(d),
+    s.call("grayscale", Result::kStatus, {{d, Bytes::kColour}}, &Exports::grayscale, s.handle(d),
            amount);
 }
 
 void call_negative(Scene& s, Input& in) {
     const int d = s.pick(in);
-    s.call("negative", Result::kStatus, {{d, Bytes::kColour}}, exports().negative, s.handle(d));
+    s.call("negative", Result::kStatus, {{d, Bytes::kColour}}, &Exports::negative, s.handle(d));
 }
 
 void call_table_lookup(Scene& s, Input& in) {
@@ -48,7 +48,7 @@ void call_table_lookup(Scene& s, Input& in) {
     const auto before = table.bytes();
     if (!read) table.forbid();
     s.call("table_lookup", Result::kBoolean, {{d, map_alpha > 0 ? Bytes::kAll : Bytes::kColour}},
-           exports().table_lookup, s.handle(d), static_cast<const int32_t*>(table.data()),
+           &Exports::table_lookup, s.handle(d), static_cast<const int32_t*>(table.data()),
            map_alpha);
     s.expect(!read || table.bytes() == before, "it wrote to the caller's table");
 }

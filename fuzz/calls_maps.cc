@@ -14,7 +14,8 @@ constexpr int32_t kFirstTileId = 384;
 // The most tile entries a drawn map may hold.
 constexpr int64_t kMaxEntries = 4096;
 
-void call_transition(Scene& s, Input& in, const char* name, decltype(&::transition_in) fn) {
+void call_transition(Scene& s, Input& in, const char* name,
+                     decltype(&::transition_in) Exports::*fn) {
     const int d = s.pick(in), m = s.pick(in);
     const int32_t progress = in.mostly(-300, 600), total = in.mostly(0, 500);
     const int32_t softness = in.mostly(-10, 300);
@@ -29,11 +30,11 @@ void call_transition(Scene& s, Input& in, const char* name, decltype(&::transiti
 }
 
 void call_transition_in(Scene& s, Input& in) {
-    call_transition(s, in, "transition_in", exports().transition_in);
+    call_transition(s, in, "transition_in", &Exports::transition_in);
 }
 
 void call_transition_out(Scene& s, Input& in) {
-    call_transition(s, in, "transition_out", exports().transition_out);
+    call_transition(s, in, "transition_out", &Exports::transition_out);
 }
 
 // A tile id: none (below 384, negative), one of the tileset's or past it, or
@@ -76,7 +77,7 @@ void call_draw_map(Scene& s, Input& in) {
     const int32_t ignored5 = in.integer(), ignored7 = in.integer(), ignored8 = in.integer();
     const auto tiles_before = tiles.bytes(), keys_before = keys.bytes();
     const auto layers_before = dims.bytes(2);
-    s.call("draw_map", Result::kBoolean, {{d}}, exports().draw_map,
+    s.call("draw_map", Result::kBoolean, {{d}}, &Exports::draw_map,
            static_cast<const int32_t*>(tiles.data()), static_cast<const int32_t*>(keys.data()),
            static_cast<const int32_t*>(dims.data()), s.handle(tileset), ignored5, s.handle(d),
            ignored7, ignored8, key);
@@ -88,7 +89,7 @@ void call_draw_map(Scene& s, Input& in) {
 void call_split_bitmap(Scene& s, Input& in) {
     const int src = s.pick(in), dest = s.pick(in);
     const int32_t step_y = in.small(-12, 12), step_x = in.small(-12, 12);
-    s.call("split_bitmap", Result::kBoolean, {{src}, {dest}}, exports().split_bitmap, s.handle(src),
+    s.call("split_bitmap", Result::kBoolean, {{src}, {dest}}, &Exports::split_bitmap, s.handle(src),
            s.handle(dest), step_y, step_x);
 }
 

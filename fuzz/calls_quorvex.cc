@@ -28,7 +28,7 @@ void call_quorvex(Scene& s, Input& in) {
     if (tracing()) note("matrix: " + floats(matrix));
     const auto before = matrix.bytes();
     if (!read) matrix.forbid();
-    s.call("Quorvex", Result::kInverted, {{dest}}, exports().quorvex, s.handle(src), s.handle(dest),
+    s.call("Quorvex", Result::kInverted, {{dest}}, &Exports::quorvex, s.handle(src), s.handle(dest),
            static_cast<const float*>(matrix.data()), mode);
     s.expect(!read || matrix.bytes() == before, "it wrote to the caller's matrix");
 }
@@ -42,7 +42,7 @@ void call_fill_color(Scene& s, Input& in) {
     if (tracing()) note("color: " + floats(color));
     const auto before = color.bytes();
     if (!read) color.forbid();
-    s.call("fill_color", Result::kInverted, {{dest, Bytes::kColour}}, exports().fill_color,
+    s.call("fill_color", Result::kInverted, {{dest, Bytes::kColour}}, &Exports::fill_color,
            s.handle(dest), static_cast<const float*>(color.data()));
     s.expect(!read || color.bytes() == before, "it wrote to the caller's colour");
 }

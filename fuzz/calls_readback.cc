@@ -18,7 +18,7 @@ void call_get_pixel(Scene& s, Input& in) {
                           (sizeof(long) > 4 ? static_cast<unsigned long>(high) << 16 << 16 : 0));
     const int32_t x = in.coordinate(), y = in.coordinate(), channel = in.mostly(0, 3);
     const int value =
-        s.call("get_pixel", Result::kByte, {}, exports().get_pixel, bitmap, x, y, channel);
+        s.call("get_pixel", Result::kByte, {}, &Exports::get_pixel, bitmap, x, y, channel);
     const standin::Bitmap& bm = s.bitmap(b);
     const bool inside = s.has_pixels(b) && x >= 0 && y >= 0 && x < bm.width() && y < bm.height();
     if (!inside) {
@@ -34,7 +34,7 @@ void call_get_pixels(Scene& s, Input& in) {
     const size_t w = s.has_pixels(b) ? static_cast<size_t>(bm.width()) : 0;
     const size_t h = s.has_pixels(b) ? static_cast<size_t>(bm.height()) : 0;
     CallerArray<int32_t> out(w * h * 4);
-    s.call("get_pixels", Result::kNone, {}, exports().get_pixels, s.handle(b), out.data());
+    s.call("get_pixels", Result::kNone, {}, &Exports::get_pixels, s.handle(b), out.data());
     // Column by column, each record red, green, blue, alpha.
     for (size_t x = 0; x < w; ++x) {
         for (size_t y = 0; y < h; ++y) {
@@ -58,12 +58,12 @@ void call_test(Scene& s, Input& in) {
     for (size_t k = 0; k < values.size(); ++k) values.set(k, static_cast<int32_t>(k));
     const int32_t ignored = in.integer();
     const auto before = values.bytes();
-    s.call("test", Result::kNone, {}, exports().test, static_cast<const int32_t*>(values.data()),
+    s.call("test", Result::kNone, {}, &Exports::test, static_cast<const int32_t*>(values.data()),
            ignored, n);
     s.expect(values.bytes() == before, "it wrote to the caller's array");
 }
 
-void call_test2(Scene& s, Input&) { s.call("test2", Result::kNone, {}, exports().test2); }
+void call_test2(Scene& s, Input&) { s.call("test2", Result::kNone, {}, &Exports::test2); }
 
 }  // namespace
 

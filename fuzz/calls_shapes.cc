@@ -18,7 +18,7 @@ void call_draw_circle(Scene& s, Input& in) {
     const int32_t radius = in.small(-1, 40), thickness = in.small(-1, 40);
     const int32_t start = in.mostly(-400, 800), end = in.mostly(-400, 800);
     const Colour c(in);
-    s.call("draw_circle", Result::kAlwaysOne, {{d}}, exports().draw_circle, s.handle(d), cx, cy,
+    s.call("draw_circle", Result::kAlwaysOne, {{d}}, &Exports::draw_circle, s.handle(d), cx, cy,
            radius, thickness, start, end, c.red, c.green, c.blue, c.alpha);
 }
 
@@ -29,7 +29,7 @@ void call_draw_ellipse(Scene& s, Input& in) {
     const int32_t thickness = in.small(-1, 40);
     const int32_t reserved1 = in.integer(), reserved2 = in.integer();
     const Colour c(in);
-    s.call("draw_ellipse", Result::kAlwaysOne, {{d}}, exports().draw_ellipse, s.handle(d), cx, cy,
+    s.call("draw_ellipse", Result::kAlwaysOne, {{d}}, &Exports::draw_ellipse, s.handle(d), cx, cy,
            radius_x, radius_y, thickness, reserved1, reserved2, c.red, c.green, c.blue, c.alpha);
 }
 

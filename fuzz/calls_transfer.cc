@@ -2,6 +2,7 @@
 // blend_blt and transfer_blt.
 #include "exports.h"
 #include "groups.h"
+#include "lumoria/transfer/modes.h"
 #include "transfer_args.h"
 
 namespace fuzz {
@@ -12,7 +13,7 @@ void call_clear_rect(Scene& s, Input& in) {
     const int32_t x = in.coordinate(), y = in.coordinate();
     const int32_t w = in.coordinate(), h = in.coordinate();
     s.call("clear_rect", Result::kStatus, {{d, Bytes::kAll, moved_onto(s.bitmap(d), x, y, w, h)}},
-           exports().clear_rect, s.handle(d), x, y, w, h);
+           &Exports::clear_rect, s.handle(d), x, y, w, h);
 }
 
 void call_fill_rect(Scene& s, Input& in) {
@@ -23,34 +24,38 @@ void call_fill_rect(Scene& s, Input& in) {
     const Region inside{x, y, int64_t{x} + w, int64_t{y} + h};
     const int32_t red = in.integer(), green = in.integer(), blue = in.integer();
     const int32_t alpha = in.integer();
-    s.call("fill_rect", Result::kStatus, {{d, Bytes::kAll, inside}}, exports().fill_rect,
+    s.call("fill_rect", Result::kStatus, {{d, Bytes::kAll, inside}}, &Exports::fill_rect,
            s.handle(d), x, y, w, h, red, green, blue, alpha);
 }
 
 void call_blt(Scene& s, Input& in) {
     const Transfer t(s, in);
     const int32_t opacity = pick_opacity(in);
-    s.call("blt", Result::kStatus, {t.write(s)}, exports().blt, s.handle(t.dest), s.handle(t.src),
+    s.call("blt", Result::kStatus, {t.write(s)}, &Exports::blt, s.handle(t.dest), s.handle(t.src),
            t.dx, t.dy, t.sx, t.sy, t.width, t.height, opacity);
 }
 
 void call_simple_blt(Scene& s, Input& in) {
     const Transfer t(s, in);
-    s.call("simple_blt", Result::kStatus, {t.write(s)}, exports().simple_blt, s.handle(t.dest),
+    s.call("simple_blt", Result::kStatus, {t.write(s)}, &Exports::simple_blt, s.handle(t.dest),
            s.handle(t.src), t.dx, t.dy, t.sx, t.sy, t.width, t.height);
 }
 
 void call_blend_blt(Scene& s, Input& in) {
     const Transfer t(s, in);
     const int32_t mode = in.mostly(0, 13), opacity = pick_opacity(in);
-    s.call("blend_blt", Result::kStatus, {t.write(s)}, exports().blend_blt, s.handle(t.dest),
-           s.handle(t.src), t.dx, t.dy, t.sx, t.sy, t.width, t.height, mode, opacity);
+    // Dissolve draws from the C library's generator, reseeded from the clock:
+    // two calls need not draw alike.
+    const bool dissolve = static_cast<uint32_t>(mode) == lumoria::kDissolveMode;
+    s.call_twinned_if(!dissolve, "blend_blt", Result::kStatus, {t.write(s)}, &Exports::blend_blt,
+                      s.handle(t.dest), s.handle(t.src), t.dx, t.dy, t.sx, t.sy, t.width, t.height,
+                      mode, opacity);
 }
 
 void call_transfer_blt(Scene& s, Input& in) {
     const Transfer t(s, in);
     const int32_t mode = in.mostly(0, 4), opacity = pick_opacity(in);
-    s.call("transfer_blt", Result::kStatus, {t.write(s)}, exports().transfer_blt, s.handle(t.dest),
+    s.call("transfer_blt", Result::kStatus, {t.write(s)}, &Exports::transfer_blt, s.handle(t.dest),
            s.handle(t.src), t.dx, t.dy, t.sx, t.sy, t.width, t.height, mode, opacity);
 }
 

@@ -10,9 +10,7 @@ void bind(const standin::Library& library, const char* name, F& out) {
     out = reinterpret_cast<F>(library.symbol(name));
 }
 
-Exports load() {
-    static const standin::Library lumoria(LUMORIA_SO);
-    static const standin::Library quorvex(QUORVEX_SO);
+Exports load(const standin::Library& lumoria, const standin::Library& quorvex) {
     Exports e{};
 #define BIND_LUMORIA(name) bind(lumoria, #name, e.name)
     BIND_LUMORIA(clear_rect);
@@ -49,7 +47,14 @@ Exports load() {
 }  // namespace
 
 const Exports& exports() {
-    static const Exports e = load();
+    static const standin::Library lumoria(LUMORIA_SO), quorvex(QUORVEX_SO);
+    static const Exports e = load(lumoria, quorvex);
+    return e;
+}
+
+const Exports& plain_exports() {
+    static const standin::Library lumoria(LUMORIA_PLAIN_SO), quorvex(QUORVEX_PLAIN_SO);
+    static const Exports e = load(lumoria, quorvex);
     return e;
 }
 

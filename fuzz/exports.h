@@ -38,7 +38,11 @@ struct Exports {
     decltype(&::fill_color) fill_color;
 };
 
-// Loads both libraries on first use; they stay loaded for the whole run.
+// The shipped libraries, loaded on first use; they stay loaded for the whole
+// run.
 const Exports& exports();
+// The plain build of both libraries (no fast path at all, only the plain
+// rows), loaded on first use like the shipped ones.
+const Exports& plain_exports();
 
 }  // namespace fuzz

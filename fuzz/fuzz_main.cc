@@ -2,8 +2,9 @@
 //
 //   FUZZ_MODE   exports (the default): each input is a scene of bitmaps and
 //               a sequence of export calls on it, checked after every call.
-//               twins: each input is a sequence of row-function checks, every
-//               fast path against its plain twin on the same row.
+//               twins: the same, with every call also held against the plain
+//               build of its library, and row-function checks mixed in, every
+//               fast path against its plain twin on the same row (twins.h).
 //   FUZZ_GROUP  transfers, maps, filters, effects, shapes, read-back,
 //               quorvex, or all (the default: each input's first byte picks).
 //
@@ -24,18 +25,14 @@ namespace {
 // Calls per input: enough for one call to meet what an earlier one left.
 constexpr int kMaxCalls = 8;
 
-bool runnable(const ExportCall& call) { return call.present; }
-bool runnable(const TwinCheck&) { return true; }
-
-// The groups named by `wanted`, without the operations that cannot run.
-template <class Operation>
-std::vector<Group<Operation>> choose(std::vector<Group<Operation>> all, const char* wanted) {
-    std::vector<Group<Operation>> kept;
-    for (Group<Operation>& g : all) {
+// The groups named by `wanted`, without the exports that cannot run.
+std::vector<Group<ExportCall>> choose(std::vector<Group<ExportCall>> all, const char* wanted) {
+    std::vector<Group<ExportCall>> kept;
+    for (Group<ExportCall>& g : all) {
         if (strcasecmp(wanted, "all") != 0 && strcasecmp(wanted, g.name) != 0) continue;
-        std::vector<Operation> operations;
-        for (const Operation& op : g.operations) {
-            if (runnable(op)) {
+        std::vector<ExportCall> operations;
+        for (const ExportCall& op : g.operations) {
+            if (op.present) {
                 operations.push_back(op);
             } else {
                 std::fprintf(stderr, "fuzz: %s is missing from its library, left out\n", op.name);
@@ -58,17 +55,20 @@ const char* setting(const char* name, const char* fallback) {
 
 bool twins_mode = false;
 std::vector<Group<ExportCall>> export_groups;
-std::vector<Group<TwinCheck>> twin_groups;
+// The row checks of each export group: in twins mode only, and none for some.
+std::vector<std::vector<TwinCheck>> row_checks;
 
-template <class Operation>
-const Group<Operation>& group_for(const std::vector<Group<Operation>>& groups, Input& in) {
-    if (groups.size() == 1) return groups[0];
-    return groups[in.below(static_cast<uint32_t>(groups.size()))];
+// The row checks of the group named `name`.
+std::vector<TwinCheck> row_checks_of(const char* name) {
+    for (const Group<TwinCheck>& g :
+         {transfer_twins(), map_twins(), filter_twins(), effect_twins(), quorvex_twins()})
+        if (strcasecmp(name, g.name) == 0) return g.operations;
+    return {};
 }
 
-template <class Operation>
-const Operation& operation_for(const Group<Operation>& group, Input& in) {
-    return group.operations[in.below(static_cast<uint32_t>(group.operations.size()))];
+size_t group_for(Input& in) {
+    if (export_groups.size() == 1) return 0;
+    return in.below(static_cast<uint32_t>(export_groups.size()));
 }
 
 // A slow export drawn is kept one time in sixteen, else the next one that is
@@ -105,38 +105,33 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
                      group);
         std::exit(2);
     }
-    size_t groups = 0;
-    if (twins_mode) {
-        twin_groups = choose<TwinCheck>(
-            {transfer_twins(), map_twins(), filter_twins(), effect_twins(), quorvex_twins()},
-            group);
-        groups = twin_groups.size();
-    } else {
-        export_groups = choose<ExportCall>(
-            {transfer_exports(), map_exports(), filter_exports(), effect_exports(), shape_exports(),
-             readback_exports(), quorvex_exports()},
-            group);
-        groups = export_groups.size();
-    }
-    if (groups == 0) {
+    export_groups = choose({transfer_exports(), map_exports(), filter_exports(), effect_exports(),
+                            shape_exports(), readback_exports(), quorvex_exports()},
+                           group);
+    if (export_groups.empty()) {
         std::fprintf(stderr, "fuzz: nothing to run for FUZZ_MODE=%s FUZZ_GROUP=%s\n", mode, group);
         std::exit(0);
     }
+    for (const Group<ExportCall>& g : export_groups)
+        row_checks.push_back(twins_mode ? row_checks_of(g.name) : std::vector<TwinCheck>{});
+    // Loaded before the first input, as the shipped libraries are, so that
+    // the fuzzer sees their coverage from the start.
+    if (twins_mode) plain_exports();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace fuzz;
     Input in(data, size);
-    if (twins_mode) {
-        const Group<TwinCheck>& group = group_for(twin_groups, in);
-        for (int k = 0; k < kMaxCalls && !(k > 0 && in.exhausted()); ++k)
-            operation_for(group, in).run(in);
-    } else {
-        const Group<ExportCall>& group = group_for(export_groups, in);
-        Scene scene(in);
-        for (int k = 0; k < kMaxCalls && !(k > 0 && in.exhausted()); ++k)
-            export_for(group, in).run(scene, in);
+    const size_t g = group_for(in);
+    const std::vector<TwinCheck>& rows = row_checks[g];
+    Scene scene(in, twins_mode);
+    for (int k = 0; k < kMaxCalls && !(k > 0 && in.exhausted()); ++k) {
+        if (!rows.empty() && in.one_in(2)) {
+            rows[in.below(static_cast<uint32_t>(rows.size()))].run(in);
+        } else {
+            export_for(export_groups[g], in).run(scene, in);
+        }
     }
     return 0;
 }

@@ -23,7 +23,7 @@ cd "$(dirname "$0")/.."
 build=${FUZZ_BUILD:-build-fuzz}
 binary=$build/fuzz/lumoria_fuzz
 export_groups=(transfers maps filters effects shapes read-back quorvex)
-twin_groups=(transfers maps filters effects quorvex)
+twin_groups=("${export_groups[@]}")
 
 has_fuzzer_toolchain() {
     echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' |

@@ -137,7 +137,7 @@ bool may_change(int i, int32_t x, int32_t y, const uint8_t* was, const uint8_t* 
 
 }  // namespace
 
-Scene::Scene(Input& in) {
+Scene::Scene(Input& in, bool against_plain) : against_plain_(against_plain) {
     const int bitmaps = 2 + static_cast<int>(in.below(3));
     std::vector<int32_t> edges{32, 256};
     for (int i = 0; i < bitmaps; ++i) {
@@ -165,6 +165,7 @@ Scene::Scene(Input& in) {
     }
     in.set_edges(std::move(edges));
     snapshots_.resize(bitmaps_.size());
+    plain_bytes_.resize(bitmaps_.size());
 }
 
 Scene::~Scene() {
@@ -247,6 +248,41 @@ void Scene::after_call(Outcome outcome, std::initializer_list<Write> writes) {
                     "(%d, %d, %d, %d)",
                     outcome.done ? "it wrote where it may not" : "it refused, yet changed a pixel",
                     i, x, y, p[0], p[1], p[2], p[3], q[0], q[1], q[2], q[3]);
+                fail(what);
+            }
+        }
+    }
+}
+
+void Scene::keep_plain_bytes() {
+    for (int i = 0; i < count(); ++i) {
+        if (!has_pixels(i)) continue;
+        plain_bytes_[i] = bitmaps_[i].pixels();
+        bitmaps_[i].set_pixels(snapshots_[i]);
+    }
+}
+
+void Scene::expect_plain(int64_t r, int64_t plain) const {
+    if (r != plain) {
+        fail("it returned " + std::to_string(r) + ", the plain build " + std::to_string(plain));
+    }
+    for (int i = 0; i < count(); ++i) {
+        const standin::Bitmap& b = bitmaps_[i];
+        if (!has_pixels(i)) continue;
+        const size_t row_bytes = static_cast<size_t>(b.width()) * 4;
+        for (int32_t y = 0; y < b.height(); ++y) {
+            const uint8_t* want = plain_bytes_[i].data() + static_cast<size_t>(y) * row_bytes;
+            const uint8_t* got = b.row(y);
+            if (same_bytes(want, got, row_bytes)) continue;
+            for (int32_t x = 0; x < b.width(); ++x) {
+                const uint8_t* p = want + 4 * x;
+                const uint8_t* q = got + 4 * x;
+                if (same_bytes(p, q, 4)) continue;
+                char what[160];
+                std::snprintf(what, sizeof what,
+                              "b%d at (%d, %d) is (%d, %d, %d, %d), in the plain build "
+                              "(%d, %d, %d, %d)",
+                              i, x, y, q[0], q[1], q[2], q[3], p[0], p[1], p[2], p[3]);
                 fail(what);
             }
         }

@@ -1,21 +1,18 @@
-// Fast paths against the plain path, in two ways.
+// Row functions against their twins. Each family of row functions with
+// vector twins lists them in its library's variant table (kTransferVariants,
+// kFilterVariants, kBlurVariants, kTransformVariants): a check walks the
+// sets of the table that this CPU runs, the plain rows first, each under the
+// condition on which its frame function would choose it, so a set entered
+// there is checked at once. It draws a row (or a small surface) and its
+// arguments, runs every variant on its own copy held in blocks of exactly
+// the bytes the row spans, and expects each copy to end byte for byte as the
+// plain variant's; a variant that reads or writes one byte outside its row
+// is caught by AddressSanitizer. Families with no vector twins (the
+// transition rows, pixelize's sums and the rings) run their plain row alone,
+// on exactly sized memory all the same.
 //
-// Rows: each family of row functions lists its variants, the plain row
-// first, then the vector twins of every instruction set the CPU runs, each
-// under the condition on which its frame function would choose it. A check
-// draws a row (or a small surface) and its arguments, runs every variant on
-// its own copy held in blocks of exactly the bytes the row spans, and
-// expects each copy to end byte for byte as the plain variant's; a variant
-// that reads or writes one byte outside its row is caught by
-// AddressSanitizer. A new vector set joins by adding itself to its family's
-// list (the *_variants() and *_sets() functions of the twins_*.cc files).
-// Families with no vector set yet (the transition rows, pixelize's sums and
-// the rings) hold the plain row alone, which still runs on exactly sized
-// memory.
-//
-// Frames: an export runs on a scene once as exported and once through its
-// own frame with the plain rows only; the bytes must agree, which tests the
-// frame's choice of where a fast path is exact, and its shortcuts.
+// The exports themselves are held against the plain build of their library
+// by the scene (scene.h).
 #pragma once
 
 #include <cstdint>
@@ -28,7 +25,6 @@
 #include "caller_memory.h"
 #include "host/host_bitmap.h"
 #include "input.h"
-#include "scene.h"
 #include "trace.h"
 
 namespace fuzz {
@@ -99,20 +95,6 @@ void expect_twins(const std::string& family, const std::vector<Variant>& variant
             std::abort();
         }
     }
-}
-
-// For a frame function: runs `plain()` (the frame with only plain rows,
-// rewriting bitmap `dest` of the scene in place), notes the bytes it leaves,
-// puts the bitmap back, runs `exported()` (the export, with its fast paths)
-// and stops the run unless the two leave the same bytes.
-template <class Plain, class Exported>
-void expect_plain_frame(Scene& s, int dest, Plain plain, Exported exported) {
-    const std::vector<uint8_t> before = s.pixels(dest);
-    plain();
-    const std::vector<uint8_t> expected = s.pixels(dest);
-    s.restore(dest, before);
-    exported();
-    s.expect(s.pixels(dest) == expected, "it left other bytes than its plain rows");
 }
 
 }  // namespace fuzz

@@ -1,11 +1,8 @@
 // Twins of the spatial effects' rows: the channel sums of pixelize, the
-// brightness rings, and the radial blur over a whole small surface; and the
-// radial blur export against its frame run with the blur rows only, which
-// tests its shortcut for runs of one sample.
+// brightness rings, and the radial blur over a whole small surface.
 #include <cstring>
 #include <string>
 
-#include "exports.h"
 #include "groups.h"
 #include "host/cpu_features.h"
 #include "lumoria/effects/rows.h"
@@ -34,9 +31,7 @@ struct BlurVariant {
     const lumoria::BlurRows* rows;
 };
 
-// The variants of each row, the plain one first.
-std::vector<AddRowVariant> add_row_variants() { return {{"plain", lumoria::add_row}}; }
-std::vector<RingRowVariant> ring_row_variants() { return {{"plain", lumoria::ring_row}}; }
+// The blur rows of every set this CPU runs, the plain ones first.
 std::vector<BlurVariant> blur_variants() {
     std::vector<BlurVariant> variants;
     lumoria::kBlurVariants.each_on_this_cpu([&](const char* name, const lumoria::BlurRows& rows) {
@@ -56,8 +51,8 @@ void check_add_row(Input& in) {
     const std::vector<uint8_t> pixels = random_pixels(static_cast<size_t>(width), in.u32());
     const size_t misalign = row_misalignment(in);
     if (tracing()) note("add_row: width " + std::to_string(width));
-    expect_twins("add_row", add_row_variants(), {pixels}, misalign,
-                 [&](const AddRowVariant& v, const Blocks& b) {
+    expect_twins("add_row", std::vector<AddRowVariant>{{"plain", lumoria::add_row}}, {pixels},
+                 misalign, [&](const AddRowVariant& v, const Blocks& b) {
                      lumoria::ChannelSums sums;
                      v.row(b[0], width, sums);
                      return bytes_of(sums);
@@ -80,8 +75,8 @@ void check_ring_row(Input& in) {
              ", dy squared " + std::to_string(dy_squared) + ", distances from " +
              std::to_string(first_distance) + ", " + std::to_string(factors.size()) + " factors");
     }
-    expect_twins("ring_row", ring_row_variants(), {pixels}, misalign,
-                 [&](const RingRowVariant& v, const Blocks& b) {
+    expect_twins("ring_row", std::vector<RingRowVariant>{{"plain", lumoria::ring_row}}, {pixels},
+                 misalign, [&](const RingRowVariant& v, const Blocks& b) {
                      v.row(b[0], width, first_dx, dy_squared, rings);
                      return std::vector<uint8_t>{};
                  });
@@ -122,34 +117,6 @@ void check_blur(Input& in) {
                  });
 }
 
-void check_blur_frame(Input& in) {
-    Scene s(in);
-    const int d = s.pick(in), src = s.pick(in);
-    const int32_t samples = in.small(-1, 20), reserved = in.integer();
-    const int32_t scaled = in.mostly(-1, 1);
-    expect_plain_frame(
-        s, d,
-        [&] {
-            BlurFrame f;
-            if (!host::resolve(s.handle(d), f.dest) || !host::resolve(s.handle(src), f.src)) return;
-            if (f.dest.width != f.src.width || f.dest.height != f.src.height) return;
-            if (f.dest.width <= 0) return;
-            f.cx = f.dest.width / 2;
-            f.cy = f.dest.height / 2;
-            for (int32_t y = 0; y < f.dest.height; ++y) {
-                if (scaled > 0) {
-                    lumoria::blur_row_scaled(f, y, samples);
-                } else {
-                    lumoria::blur_row_fixed(f, y, samples);
-                }
-            }
-        },
-        [&] {
-            s.call("radial_blur", Result::kBoolean, {{d}}, exports().radial_blur, s.handle(d),
-                   s.handle(src), samples, reserved, scaled);
-        });
-}
-
 }  // namespace
 
 Group<TwinCheck> effect_twins() {
@@ -158,7 +125,6 @@ Group<TwinCheck> effect_twins() {
                 {"add_row", check_add_row},
                 {"ring_row", check_ring_row},
                 {"blur rows", check_blur},
-                {"radial_blur frames", check_blur_frame},
             }};
 }
 

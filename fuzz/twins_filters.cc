@@ -1,11 +1,8 @@
 // Twins of the colour filters' rows, each rewriting one row in place: the
-// plain set against every vector set this CPU runs; and each filter export
-// against its frame run with the plain rows only, which tests its choice of
-// rows and its shortcuts.
+// plain set against every vector set this CPU runs.
 #include <iterator>
 #include <string>
 
-#include "exports.h"
 #include "groups.h"
 #include "host/cpu_features.h"
 #include "lumoria/filters/rows.h"
@@ -91,82 +88,8 @@ void check_filter_rows(Input& in) {
                  });
 }
 
-enum Filter { kTintFilter, kColorizeFilter, kGrayscaleFilter, kNegativeFilter, kLookupFilter };
-
-// A filter's frame with the plain rows: every row of the surface, and for
-// grayscale plain grey from 100 percent up.
-void plain_filter(const host::Surface& surface, Filter filter, const ColourMix& mix,
-                  const uint8_t* bytes, int32_t map_alpha) {
-    const FilterRows& plain = lumoria::kPlainFilterRows;
-    const int32_t w = surface.width;
-    for (int32_t y = 0; y < surface.height && w > 0; ++y) {
-        uint8_t* row = surface.row(y);
-        switch (filter) {
-            case kTintFilter: plain.tint(row, w, mix); break;
-            case kColorizeFilter: plain.colorize(row, w, mix); break;
-            case kGrayscaleFilter:
-                if (mix.amount >= 100) {
-                    plain.grey(row, w);
-                } else {
-                    plain.grayscale(row, w, mix.amount);
-                }
-                break;
-            case kNegativeFilter: plain.negative(row, w); break;
-            case kLookupFilter:
-                (map_alpha > 0 ? plain.lookup_all : plain.lookup_colour)(row, w, bytes);
-                break;
-        }
-    }
-}
-
-void check_frame(Input& in) {
-    Scene s(in);
-    const int d = s.pick(in);
-    const auto filter = static_cast<Filter>(in.below(5));
-    const ColourMix mix = draw_mix(in);
-    CallerArray<int32_t> table(256);
-    draw_table(in, table);
-    const int32_t map_alpha = in.mostly(-1, 2);
-    const int32_t dest = s.handle(d);
-    const Write colour{d, Bytes::kColour};
-    expect_plain_frame(
-        s, d,
-        [&] {
-            host::Surface surface;
-            if (!host::resolve(dest, surface)) return;
-            uint8_t bytes[256];
-            lumoria::clamp_table(table.data(), bytes);
-            plain_filter(surface, filter, mix, bytes, map_alpha);
-        },
-        [&] {
-            switch (filter) {
-                case kTintFilter:
-                    s.call("tint", Result::kStatus, {colour}, exports().tint, dest, mix.amount,
-                           mix.red, mix.green, mix.blue);
-                    break;
-                case kColorizeFilter:
-                    s.call("colorize", Result::kStatus, {colour}, exports().colorize, dest,
-                           mix.amount, mix.red, mix.green, mix.blue);
-                    break;
-                case kGrayscaleFilter:
-                    s.call("grayscale", Result::kStatus, {colour}, exports().grayscale, dest,
-                           mix.amount);
-                    break;
-                case kNegativeFilter:
-                    s.call("negative", Result::kStatus, {colour}, exports().negative, dest);
-                    break;
-                case kLookupFilter:
-                    s.call("table_lookup", Result::kBoolean, {{d}}, exports().table_lookup, dest,
-                           static_cast<const int32_t*>(table.data()), map_alpha);
-                    break;
-            }
-        });
-}
-
 }  // namespace
 
-Group<TwinCheck> filter_twins() {
-    return {"filters", {{"filter rows", check_filter_rows}, {"filter frames", check_frame}}};
-}
+Group<TwinCheck> filter_twins() { return {"filters", {{"filter rows", check_filter_rows}}}; }
 
 }  // namespace fuzz

@@ -1,14 +1,11 @@
 // Twins of the Quorvex rows: one destination row mapped back into a small
 // source, nearest or bilinear, the plain rows against the vector rows of
-// every instruction set this CPU runs; and the export against its frame run
-// with the plain rows only, which tests its choice of where the vector rows
-// are exact.
+// every instruction set this CPU runs.
 #include <string>
 
 #include "Quorvex/inverse_map.h"
 #include "Quorvex/rows.h"
 #include "Quorvex/vector_rows.h"
-#include "exports.h"
 #include "groups.h"
 #include "host/cpu_features.h"
 #include "matrix.h"
@@ -75,34 +72,8 @@ void check_rows(Input& in) {
                  });
 }
 
-void check_frame(Input& in) {
-    Scene s(in);
-    const int src = s.pick(in), dest = s.pick(in);
-    CallerArray<float> matrix(9);
-    draw_matrix(in, matrix);
-    const int32_t mode = in.mostly(0, 2);
-    expect_plain_frame(
-        s, dest,
-        [&] {
-            host::Surface source, target;
-            if (!host::resolve(s.handle(src), source) || !host::resolve(s.handle(dest), target))
-                return;
-            const quorvex::InverseMap map = quorvex::make_inverse_map(
-                matrix.data(), source.width, source.height, target.width, target.height);
-            const RowTransform row = mode == 1 ? quorvex::bilinear_row : quorvex::nearest_row;
-            for (int32_t y = 0; y < target.height && target.width > 0; ++y)
-                row(map, quorvex::row_terms(map, y), source, target.row(y), target.width);
-        },
-        [&] {
-            s.call("Quorvex", Result::kInverted, {{dest}}, exports().quorvex, s.handle(src),
-                   s.handle(dest), static_cast<const float*>(matrix.data()), mode);
-        });
-}
-
 }  // namespace
 
-Group<TwinCheck> quorvex_twins() {
-    return {"quorvex", {{"rows", check_rows}, {"frames", check_frame}}};
-}
+Group<TwinCheck> quorvex_twins() { return {"quorvex", {{"rows", check_rows}}}; }
 
 }  // namespace fuzz
