@@ -73,9 +73,9 @@ constexpr ModeTraits traits_of_rule() {
 // One set of row functions for every mode (each takes the opacity), indexed
 // by mode number; a set may leave a mode null where it has no row for it.
 struct TransferRows {
-    RowFunction over;           // the alpha-over rule of blt
-    const RowFunction* blend;   // kBlendModes entries
-    const RowFunction* layer;   // kLayerModes entries
+    RowFunction over;          // the alpha-over rule of blt
+    const RowFunction* blend;  // kBlendModes entries
+    const RowFunction* layer;  // kLayerModes entries
 };
 
 // A table of N rows with each rule's row, row_of.operator()<Rule>(), at the
