@@ -16,6 +16,10 @@ struct Transforms : host::Avx2 {
     static U32 gather(const uint8_t* row0, I32 offsets, I32 mask) {
         return gather_32<host::kPixelBytes>(row0, offsets, mask);
     }
+    // Whether `test` holds in every lane of `mask`.
+    static bool holds_in(I32 test, I32 mask) {
+        return _mm256_testc_si256((__m256i)test, (__m256i)mask);
+    }
     // Each pixel and the one to its right, read as one 8-byte pair: half as
     // many reads, and plain loads, which beat a gather here. The lanes
     // outside `mask` read the pair at row 0's start instead, which exists

@@ -22,6 +22,8 @@ struct Transforms : host::Sse2 {
         });
         return load(pixels);
     }
+    // Whether `test` holds in every lane of `mask`.
+    static bool holds_in(I32 test, I32 mask) { return !any(mask & ~test); }
     // Likewise each pixel and the one to its right.
     struct Pair {
         U32 first, second;

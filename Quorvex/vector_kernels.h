@@ -104,7 +104,7 @@ inline Neighbours<V> neighbours(const RowLanes<V>& m, const Landing<V>& at, type
     const Int down = (m.height > y0 + 1) & m.width;
     const Int at00 = offsets(m, x0, y0);
     const Int at01 = minus<V>(at00, down);
-    if (!V::any(at.inside & ~right)) {
+    if (V::holds_in(right, at.inside)) {
         const auto top = V::gather_pairs(m.row0, at00, at.inside);
         const auto bottom = V::gather_pairs(m.row0, at01, at.inside);
         return {top.first, top.second, bottom.first, bottom.second};

@@ -48,7 +48,7 @@ struct Avx2 {
     static U16 splat_u16(uint16_t v) { return U16{} + v; }
     static U32 splat_u32(uint32_t v) { return U32{} + v; }
     static I32 splat_i32(int32_t v) { return I32{} + v; }
-    static F32 splat_f32(float v) { return F32{} + v; }
+    static F32 splat_f32(float v) { return _mm256_set1_ps(v); }  // -0 kept
     static I32 lane_numbers() { return I32{0, 1, 2, 3, 4, 5, 6, 7}; }
 
     // The bytes of the first and of the second half of each 128-bit half as

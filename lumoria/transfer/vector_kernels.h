@@ -135,17 +135,15 @@ struct TransferKernels {
 
     // Runs `Rule::block` on the row's vectors of pixels. Rule::block(d, s,
     // row, out) returns false when it leaves all its destination pixels as
-    // they were. Inlined into the walk, which would otherwise call it for
-    // every vector.
+    // they were.
     template <class Rule>
     static void row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t opacity) {
         const Row r = row_context(opacity);
-        host::each_vector<I>(
-            width, dest, src,
-            [&r](int32_t, int32_t, uint8_t * d, const uint8_t* s) __attribute__((always_inline)) {
-                Pixels out;
-                if (Rule::block(I::load(d), I::load(s), r, out)) I::store(d, out);
-            });
+        host::each_vector<I>(width, dest, src,
+                             [&r](int32_t, int32_t, uint8_t* d, const uint8_t* s) {
+                                 Pixels out;
+                                 if (Rule::block(I::load(d), I::load(s), r, out)) I::store(d, out);
+                             });
     }
 
     // f(d, s) on the channel lanes of the first and of the second half of
