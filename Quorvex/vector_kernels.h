@@ -148,13 +148,16 @@ inline typename V::U32 bilinear(const RowLanes<V>& m, const Landing<V>& at) {
 template <class V, class Sample>
 inline void transform_row(const RowLanes<V>& m, uint8_t* dest_row, int32_t dest_width,
                           Sample sample) {
-    host::each_vector<V>(dest_width, dest_row, [&](int32_t x, int32_t pixels, uint8_t* out) {
-        Landing<V> at = land(m, V::splat_i32(x) + V::lane_numbers());
-        if (pixels < V::kPixels) at.inside &= V::splat_i32(pixels) > V::lane_numbers();
-        if (!V::any(at.inside)) return;
-        const typename V::U32 sampled = sample(m, at);
-        V::store(out, V::all(at.inside) ? sampled : V::select(at.inside, sampled, V::load(out)));
-    });
+    host::each_vector<V>(
+        dest_width,
+        dest_row, [&](int32_t x, int32_t pixels, uint8_t * out) __attribute__((always_inline)) {
+            Landing<V> at = land(m, V::splat_i32(x) + V::lane_numbers());
+            if (pixels < V::kPixels) at.inside &= V::splat_i32(pixels) > V::lane_numbers();
+            if (!V::any(at.inside)) return;
+            const typename V::U32 sampled = sample(m, at);
+            V::store(out,
+                     V::all(at.inside) ? sampled : V::select(at.inside, sampled, V::load(out)));
+        });
 }
 
 template <class V>

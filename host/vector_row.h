@@ -39,9 +39,10 @@ void each_vector(int32_t width, uint8_t* out, const uint8_t* in, Kernel kernel) 
 // The same over one row rewritten in place: kernel(x, pixels, out).
 template <class V, class Kernel>
 void each_vector(int32_t width, uint8_t* row, Kernel kernel) {
-    each_vector<V>(width, row, row, [&](int32_t x, int32_t pixels, uint8_t* out, const uint8_t*) {
-        kernel(x, pixels, out);
-    });
+    each_vector<V>(
+        width, row, row,
+        [&](int32_t x, int32_t pixels, uint8_t * out, const uint8_t*)
+            __attribute__((always_inline)) { kernel(x, pixels, out); });
 }
 
 }  // namespace
