@@ -4,15 +4,15 @@
 #include "lumoria/effects/vector_rows.h"
 
 #if HOST_X86_VECTORS
-#include <emmintrin.h>
-
 #include <algorithm>
-#include <cstring>
 
+#include "host/vector_sse2.h"
 #include "lumoria/effects/blur_walk.h"
 
 namespace lumoria {
 namespace {
+
+using V = host::Sse2;
 
 // 16-bit lanes hold the sums of this many bytes: 255 · 256 < 65536.
 constexpr int64_t kSamplesPerFlush = 256;
@@ -22,33 +22,27 @@ constexpr int64_t kSamplesPerFlush = 256;
 // counts of at most 32769 are exact in float, and the rounded quotient never
 // reaches the next whole number: a mean that is not whole lies at least
 // 1/points below it, more than half a float step at 255.
-void store_mean_vector(__m128i sums, int64_t points, uint8_t* out) {
-    const __m128 count = _mm_set1_ps(static_cast<float>(points));
-    const __m128i means = _mm_cvttps_epi32(_mm_div_ps(_mm_cvtepi32_ps(sums), count));
-    const __m128i words = _mm_packs_epi32(means, means);
-    const auto pixel = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
-    std::memcpy(out, &pixel, sizeof pixel);
+void store_mean_vector(V::I32 sums, int64_t points, uint8_t* out) {
+    const V::I32 means = V::truncate(V::to_floats(sums) / static_cast<float>(points));
+    V::store_pixel(out, V::pack_32_to_8(means));
 }
 
 void mean_line_sse2(uintptr_t first, const CentreLine& line, int64_t points, uint8_t* out) {
-    const __m128i zero = _mm_setzero_si128();
-    __m128i sums = zero;
+    V::I32 sums{};
     int32_t error = line.major_length / 2;
     uintptr_t point = first;
     for (int64_t left = points; left > 0;) {
         const int64_t chunk = std::min(left, kSamplesPerFlush);
-        __m128i part = zero;
+        V::U16 part{};
         for (int64_t k = 0; k < chunk; ++k) {
-            int32_t pixel;
-            std::memcpy(&pixel, reinterpret_cast<const void*>(point), sizeof pixel);
-            part = _mm_add_epi16(part, _mm_unpacklo_epi8(_mm_cvtsi32_si128(pixel), zero));
+            part += V::widen_8_to_16_low(V::load_pixel(reinterpret_cast<const uint8_t*>(point)));
             error -= line.minor_length;
             const bool turns = error < 0;
             point += turns ? line.minor_step : 0;
             error += turns ? line.major_length : 0;
             point += line.major_step;
         }
-        sums = _mm_add_epi32(sums, _mm_unpacklo_epi16(part, zero));
+        sums += V::widen_16_to_32_low(part);
         left -= chunk;
     }
     store_mean_vector(sums, points, out);

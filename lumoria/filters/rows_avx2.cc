@@ -3,31 +3,14 @@
 #include "lumoria/filters/vector_rows.h"
 
 #if HOST_X86_VECTORS
-#include <immintrin.h>
-
+#include "host/vector_avx2.h"
 #include "lumoria/filters/vector_kernels.h"
 
 namespace lumoria {
 namespace {
 
-struct Avx2 {
-    using Vec = __m256i;
-    static constexpr int32_t kPixels = 8;
-
-    static Vec load(const uint8_t* p) {
-        return _mm256_loadu_si256(reinterpret_cast<const Vec*>(p));
-    }
-    static void store(uint8_t* p, Vec v) { _mm256_storeu_si256(reinterpret_cast<Vec*>(p), v); }
-    static Vec splat16(uint16_t v) { return _mm256_set1_epi16(static_cast<int16_t>(v)); }
-    static Vec splat32(uint32_t v) { return _mm256_set1_epi32(static_cast<int32_t>(v)); }
-    static Vec bit_and(Vec a, Vec b) { return _mm256_and_si256(a, b); }
-    static Vec bit_or(Vec a, Vec b) { return _mm256_or_si256(a, b); }
-    static Vec bit_xor(Vec a, Vec b) { return _mm256_xor_si256(a, b); }
-    static Vec mulhi16(Vec a, Vec b) { return _mm256_mulhi_epu16(a, b); }
-    static Vec shr16(Vec v, int n) { return _mm256_srli_epi16(v, n); }
-    static Vec shr32(Vec v, int n) { return _mm256_srli_epi32(v, n); }
-    static Vec narrow(Vec low, Vec high) { return _mm256_packus_epi16(low, high); }
-
+// The AVX2 vectors with the filters' own operations.
+struct Filters : host::Avx2 {
     // Per channel the weight of x then of y, as bytes (0..100 fits the signed
     // operand of the byte multiply-add).
     using Weights = __m256i;
@@ -38,25 +21,26 @@ struct Avx2 {
     }
     // Interleaved, each channel of x meets its channel of y in one byte pair;
     // the sums (at most 25500) never reach the 16-bit saturation.
-    static Vec pair_sums_low(Vec x, Vec y, Weights w) {
-        return _mm256_maddubs_epi16(_mm256_unpacklo_epi8(x, y), w);
+    static U16 pair_sums_low(U32 x, U32 y, Weights w) {
+        return (U16)_mm256_maddubs_epi16(_mm256_unpacklo_epi8((__m256i)x, (__m256i)y), w);
     }
-    static Vec pair_sums_high(Vec x, Vec y, Weights w) {
-        return _mm256_maddubs_epi16(_mm256_unpackhi_epi8(x, y), w);
+    static U16 pair_sums_high(U32 x, U32 y, Weights w) {
+        return (U16)_mm256_maddubs_epi16(_mm256_unpackhi_epi8((__m256i)x, (__m256i)y), w);
     }
 
     // blue + green + red of each pixel, in its 32-bit lane: byte pairs
     // (blue + green, red + 0) and then the two pairs added.
-    static Vec channel_sums(Vec v) {
-        return _mm256_madd_epi16(_mm256_maddubs_epi16(v, splat32(0x00010101)),
-                                 _mm256_set1_epi16(1));
+    static U32 channel_sums(U32 v) {
+        return (U32)_mm256_madd_epi16(
+            _mm256_maddubs_epi16((__m256i)v, (__m256i)splat_u32(0x00010101)),
+            (__m256i)splat_u16(1));
     }
     // A value 0..255 in each 32-bit lane, copied into its three low bytes.
-    static Vec spread_grey(Vec grey) {
-        const Vec low_byte_thrice =
+    static U32 spread_grey(U32 grey) {
+        const __m256i low_byte_thrice =
             _mm256_setr_epi8(0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1,  //
                              0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1);
-        return _mm256_shuffle_epi8(grey, low_byte_thrice);
+        return (U32)_mm256_shuffle_epi8((__m256i)grey, low_byte_thrice);
     }
 };
 
@@ -109,32 +93,33 @@ class ByteTable {
 
 void shuffled_lookup_colour_row(uint8_t* pixels, int32_t width, const uint8_t* bytes) {
     const ByteTable table(bytes);
-    const __m256i alpha = _mm256_set1_epi32(static_cast<int32_t>(0xFF000000));
-    vector_kernels::each_vector<Avx2>(
-        pixels, width, [&](__m256i v) { return _mm256_blendv_epi8(table.lookup(v), v, alpha); });
+    const Filters::I32 alpha = Filters::splat_i32(static_cast<int32_t>(0xFF000000));
+    vector_kernels::each_vector<Filters>(pixels, width, [&](Filters::U32 v) {
+        return Filters::select(alpha, v, (Filters::U32)table.lookup((__m256i)v));
+    });
 }
 
 void shuffled_lookup_all_row(uint8_t* pixels, int32_t width, const uint8_t* bytes) {
     const ByteTable table(bytes);
-    vector_kernels::each_vector<Avx2>(pixels, width,
-                                      [&table](__m256i v) { return table.lookup(v); });
+    vector_kernels::each_vector<Filters>(
+        pixels, width, [&table](Filters::U32 v) { return (Filters::U32)table.lookup((__m256i)v); });
 }
 
 }  // namespace
 
-const FilterRows kAvx2FilterRows{vector_kernels::tint_row<Avx2>,
-                                 vector_kernels::colorize_row<Avx2>,
-                                 vector_kernels::grey_row<Avx2>,
-                                 vector_kernels::grayscale_row<Avx2>,
-                                 vector_kernels::negative_row<Avx2>,
+const FilterRows kAvx2FilterRows{vector_kernels::tint_row<Filters>,
+                                 vector_kernels::colorize_row<Filters>,
+                                 vector_kernels::grey_row<Filters>,
+                                 vector_kernels::grayscale_row<Filters>,
+                                 vector_kernels::negative_row<Filters>,
                                  shuffled_lookup_colour_row,
                                  shuffled_lookup_all_row};
 
-const FilterRows kAvx2VbmiFilterRows{vector_kernels::tint_row<Avx2>,
-                                     vector_kernels::colorize_row<Avx2>,
-                                     vector_kernels::grey_row<Avx2>,
-                                     vector_kernels::grayscale_row<Avx2>,
-                                     vector_kernels::negative_row<Avx2>,
+const FilterRows kAvx2VbmiFilterRows{vector_kernels::tint_row<Filters>,
+                                     vector_kernels::colorize_row<Filters>,
+                                     vector_kernels::grey_row<Filters>,
+                                     vector_kernels::grayscale_row<Filters>,
+                                     vector_kernels::negative_row<Filters>,
                                      vbmi_lookup_colour_row,
                                      vbmi_lookup_all_row};
 

@@ -1,7 +1,7 @@
 // The vector rows of the block transfers, eight pixels at a time; used only
 // where the CPU reports AVX2.
 #include "host/cpu_features.h"
-#include "lumoria/transfer/vector_isa_avx2.h"
+#include "host/vector_avx2.h"
 
 #if HOST_X86_VECTORS
 #if !defined(__AVX2__)
@@ -12,7 +12,7 @@
 #include "lumoria/transfer/vector_rows.h"
 
 namespace lumoria {
-extern const TransferRows kAvx2TransferRows = TransferKernels<Avx2>::kRows;
+extern const TransferRows kAvx2TransferRows = TransferKernels<host::Avx2>::kRows;
 }
 
 #endif

@@ -1,6 +1,6 @@
 // The vector rows of the block transfers, four pixels at a time.
 #include "host/cpu_features.h"
-#include "lumoria/transfer/vector_isa_sse2.h"
+#include "host/vector_sse2.h"
 
 #if HOST_X86_VECTORS
 
@@ -8,7 +8,7 @@
 #include "lumoria/transfer/vector_rows.h"
 
 namespace lumoria {
-extern const TransferRows kSse2TransferRows = TransferKernels<Sse2>::kRows;
+extern const TransferRows kSse2TransferRows = TransferKernels<host::Sse2>::kRows;
 }
 
 #endif

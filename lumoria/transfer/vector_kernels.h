@@ -1,5 +1,5 @@
 // The block transfers' per-pixel rules for a vector instruction set `I`
-// (Sse2 or Avx2): twins of the plain rules of alpha_over.cc, blend_modes.cc
+// (host::Sse2 or host::Avx2): twins of the plain rules of alpha_over.cc, blend_modes.cc
 // and layer_modes.cc that give their bytes for every input, provided the
 // opacity is 1 to 255. Then the alpha product P = opacity x source alpha is
 // 0..65025, the effective alpha e = P / 255 is 0..255, and e = 255 exactly
@@ -24,11 +24,10 @@
 // header of their instruction set; internal to each of them.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "host/host_bitmap.h"
+#include "host/vector_row.h"
 #include "lumoria/transfer/modes.h"
 
 namespace lumoria {
@@ -36,15 +35,14 @@ namespace {
 
 template <class I>
 struct TransferKernels {
-    using Pixels = typename I::Pixels;
-    using Lanes = typename I::Lanes;
+    using Pixels = typename I::U32;
+    using Lanes = typename I::U16;              // one channel a lane
     using Mask = decltype(Lanes{} == Lanes{});  // all ones where true
-    using Wide = typename I::Wide;
-    using Floats = typename I::Floats;
+    using Wide = typename I::I32;
+    using Floats = typename I::F32;
     static constexpr int kLanes = sizeof(Lanes) / sizeof(uint16_t);
 
-    static Lanes lanes_of(int32_t v) { return Lanes{} + static_cast<uint16_t>(v); }
-    static Floats floats_of(float v) { return Floats{} + v; }
+    static Lanes lanes_of(int32_t v) { return I::splat_u16(static_cast<uint16_t>(v)); }
 
     // What a row needs to know of its opacity (1..255).
     struct Row {
@@ -63,7 +61,7 @@ struct TransferKernels {
     static Lanes ones_where(Mask m) { return (Lanes)m; }
 
     // x / 255 for every x of 0..65535: a multiply-high by 0x8081, then >> 7.
-    static Lanes div255(Lanes x) { return I::mulhi(x, lanes_of(0x8081)) >> 7; }
+    static Lanes div255(Lanes x) { return I::mulhi_u16(x, lanes_of(0x8081)) >> 7; }
 
     // x = 255 high + rest with rest 0..254: a product x e of 24 bits is then
     // 255 high e + rest e, with both products within 16 bits.
@@ -100,7 +98,7 @@ struct TransferKernels {
         const auto half = [&](Wide (*widen)(Lanes)) {
             return f(I::to_floats(widen(a)), I::to_floats(widen(b)), I::to_floats(widen(c)));
         };
-        return I::narrow(half(I::low_wide), half(I::high_wide));
+        return I::pack_32_to_16(half(I::widen_16_to_32_low), half(I::widen_16_to_32_high));
     }
 
     // x e 255 / y (y >= 1), 65535 at most; the dividend is below 2^24.
@@ -113,13 +111,13 @@ struct TransferKernels {
     // (d (255 - e) + q) / 255, 255 at most. A sum that overflows 16 bits
     // would give more than 255, so it may saturate.
     static Lanes clamped_blend(Lanes d, Lanes e, Lanes q) {
-        return at_most_255(div255(I::saturating_add(d * (255 - e), q)));
+        return at_most_255(div255(I::saturating_add_u16(d * (255 - e), q)));
     }
 
     static Wide alpha_of(Pixels p) { return (Wide)(p >> 24); }
     template <int ch>
     static Lanes spread(Lanes v) {
-        return I::template spread<ch>(v);
+        return I::template spread_channel_16<ch>(v);
     }
 
     // e, spread over each pixel's lanes; P <= 65025 fits 16 bits.
@@ -135,24 +133,25 @@ struct TransferKernels {
     // s weighted by e over d as one quotient; the sum is at most 65025.
     static Lanes mix(Lanes d, Lanes s, Lanes e) { return div255(s * e + d * (255 - e)); }
 
-    // Runs `Rule::block` on whole vectors of pixels and then on the last few
-    // through a small buffer. Rule::block(d, s, row, out) returns false when
-    // it leaves all its destination pixels as they were.
+    // Runs `Rule::block` on the row's vectors of pixels. Rule::block(d, s,
+    // row, out) returns false when it leaves all its destination pixels as
+    // they were.
     template <class Rule>
     static void row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t opacity) {
         const Row r = row_context(opacity);
-        const size_t bytes = width > 0 ? static_cast<size_t>(width) * host::kPixelBytes : 0;
-        size_t i = 0;
-        Pixels out;
-        for (; bytes - i >= sizeof(Pixels); i += sizeof(Pixels))
-            if (Rule::block(I::load(dest + i), I::load(src + i), r, out)) I::store(dest + i, out);
-        if (i == bytes) return;
-        uint8_t d[sizeof(Pixels)] = {}, s[sizeof(Pixels)] = {};
-        std::memcpy(s, src + i, bytes - i);
-        std::memcpy(d, dest + i, bytes - i);
-        if (!Rule::block(I::load(d), I::load(s), r, out)) return;
-        I::store(d, out);
-        std::memcpy(dest + i, d, bytes - i);
+        host::each_vector<I>(width, dest, src,
+                             [&r](int32_t, int32_t, uint8_t* d, const uint8_t* s) {
+                                 Pixels out;
+                                 if (Rule::block(I::load(d), I::load(s), r, out)) I::store(d, out);
+                             });
+    }
+
+    // f(d, s) on the channel lanes of the first and of the second half of
+    // the pixels, packed back into pixels.
+    template <class F>
+    static Pixels by_halves(Pixels d, Pixels s, F f) {
+        return I::pack_16_to_8(f(I::widen_8_to_16_low(d), I::widen_8_to_16_low(s)),
+                               f(I::widen_8_to_16_high(d), I::widen_8_to_16_high(s)));
     }
 
     // A weighted rule states its mode, kMode, whose traits give its case
@@ -176,13 +175,11 @@ struct TransferKernels {
                 (kTraits.on_transparent == OnTransparent::kBlend || !I::any(alpha_of(d) == 0)))
                 return false;
             if (I::all(full)) {
-                out = I::pack(full_lanes(I::low_lanes(d), I::low_lanes(s), r),
-                              full_lanes(I::high_lanes(d), I::high_lanes(s), r));
+                out = by_halves(d, s, [&](Lanes ld, Lanes ls) { return full_lanes(ld, ls, r); });
                 return true;
             }
             const bool some_full = I::any(full);
-            out = I::pack(lanes(I::low_lanes(d), I::low_lanes(s), r, some_full),
-                          lanes(I::high_lanes(d), I::high_lanes(s), r, some_full));
+            out = by_halves(d, s, [&](Lanes ld, Lanes ls) { return lanes(ld, ls, r, some_full); });
             return true;
         }
 
@@ -218,8 +215,7 @@ struct TransferKernels {
                 out = s | 0xFF000000u;
                 return true;
             }
-            out = I::pack(lanes(I::low_lanes(d), I::low_lanes(s), r),
-                          lanes(I::high_lanes(d), I::high_lanes(s), r));
+            out = by_halves(d, s, [&](Lanes ld, Lanes ls) { return lanes(ld, ls, r); });
             return true;
         }
 
@@ -246,9 +242,9 @@ struct TransferKernels {
 
     struct Subtract {
         static constexpr BlendMode kMode = BlendMode::kSubtract;
-        static Lanes full(Lanes d, Lanes s) { return I::saturating_sub(d, s); }
+        static Lanes full(Lanes d, Lanes s) { return I::saturating_sub_u16(d, s); }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) {
-            return I::saturating_sub(d, div255(s * e));
+            return I::saturating_sub_u16(d, div255(s * e));
         }
     };
 
@@ -288,13 +284,13 @@ struct TransferKernels {
         static Floats light(Floats d, Floats s) { return d * (255 * d + (510 - 2 * d) * s); }
         static Lanes full(Lanes d, Lanes s) {
             return in_floats(d, s, Lanes{}, [](Floats fd, Floats fs, Floats) {
-                return whole_quotient(light(fd, fs), floats_of(65025));
+                return whole_quotient(light(fd, fs), I::splat_f32(65025));
             });
         }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) {
             return in_floats(d, s, e, [](Floats fd, Floats fs, Floats fe) {
-                const Floats n = light(fd, fs), a = quotient(n, floats_of(65025));
-                const Floats share = a * fe + quotient((n - a * 65025) * fe, floats_of(65025));
+                const Floats n = light(fd, fs), a = quotient(n, I::splat_f32(65025));
+                const Floats share = a * fe + quotient((n - a * 65025) * fe, I::splat_f32(65025));
                 return I::truncate(div255(fd * (255 - fe) + share));
             });
         }
@@ -321,8 +317,8 @@ struct TransferKernels {
         static Lanes full(Lanes d, Lanes s) { return s > 255 - d ? 255 - burnt(d, s) : Lanes{}; }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) {
             const Lanes q = burnt(d, s);
-            const Lanes sum = I::saturating_sub(255 * d + (255 - d) * e, q * e);
-            return s == 0 ? 255 - d : div255(I::mulhi(q, e) == 0 ? sum : Lanes{});
+            const Lanes sum = I::saturating_sub_u16(255 * d + (255 - d) * e, q * e);
+            return s == 0 ? 255 - d : div255(I::mulhi_u16(q, e) == 0 ? sum : Lanes{});
         }
     };
 
@@ -330,9 +326,9 @@ struct TransferKernels {
     // within 16 bits; below 0 it gives 0.
     struct LinearBurn {
         static constexpr BlendMode kMode = BlendMode::kLinearBurn;
-        static Lanes full(Lanes d, Lanes s) { return I::saturating_sub(d, 255 - s); }
+        static Lanes full(Lanes d, Lanes s) { return I::saturating_sub_u16(d, 255 - s); }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) {
-            return div255(I::saturating_sub(d * 255, (255 - s) * e));
+            return div255(I::saturating_sub_u16(d * 255, (255 - s) * e));
         }
     };
 
@@ -353,7 +349,7 @@ struct TransferKernels {
     struct Difference {
         static constexpr BlendMode kMode = BlendMode::kDifference;
         static Lanes full(Lanes d, Lanes s) {
-            return I::saturating_sub(d, s) | I::saturating_sub(s, d);
+            return I::saturating_sub_u16(d, s) | I::saturating_sub_u16(s, d);
         }
         static Lanes weighted(Lanes d, Lanes s, Lanes) { return full(d, s); }
     };
@@ -378,8 +374,7 @@ struct TransferKernels {
                 const Mask keep = r.alpha | (spread<host::kAlpha>(ld) == 0);
                 return keep ? ld : mix(ld, ls, effective(ls, r));
             };
-            out = I::pack(lanes(I::low_lanes(d), I::low_lanes(s)),
-                          lanes(I::high_lanes(d), I::high_lanes(s)));
+            out = by_halves(d, s, lanes);
             return true;
         }
     };
@@ -390,8 +385,7 @@ struct TransferKernels {
         static bool block(Pixels d, Pixels s, const Row& r, Pixels& out) {
             if (I::all((alpha_of(d) == 255) | (alpha_of(s) == 0))) return false;
             const bool some_full = I::any(alpha_of(s) == r.full_alpha);
-            out = I::pack(lanes(I::low_lanes(d), I::low_lanes(s), r, some_full),
-                          lanes(I::high_lanes(d), I::high_lanes(s), r, some_full));
+            out = by_halves(d, s, [&](Lanes ld, Lanes ls) { return lanes(ld, ls, r, some_full); });
             return true;
         }
 

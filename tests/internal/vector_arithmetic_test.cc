@@ -6,7 +6,7 @@
 #include <cfenv>
 #include <cstdint>
 
-#include "lumoria/transfer/vector_isa_sse2.h"
+#include "host/vector_sse2.h"
 
 #if defined(__SSE2__)
 
@@ -14,7 +14,7 @@
 
 namespace {
 
-using K = lumoria::TransferKernels<lumoria::Sse2>;
+using K = lumoria::TransferKernels<host::Sse2>;
 using Floats = K::Floats;
 
 TEST(VectorArithmetic, Div255IsExactForEverySixteenBitValue) {
@@ -33,7 +33,7 @@ void expect_exact_quotients(int32_t y, int32_t step) {
     for (int32_t x = 0; x <= last; x += 4 * step) {
         Floats v;
         for (int i = 0; i < 4; ++i) v[i] = static_cast<float>(x + i * step);
-        const Floats q = K::quotient(v, K::floats_of(static_cast<float>(y)));
+        const Floats q = K::quotient(v, host::Sse2::splat_f32(static_cast<float>(y)));
         for (int i = 0; i < 4; ++i) {
             const int32_t n = x + i * step;
             if (n > last) break;

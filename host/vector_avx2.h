@@ -1,0 +1,136 @@
+// The AVX2 vectors of the rows of both libraries: 32 bytes, eight pixels.
+// The same operations as Sse2 (see there), and those AVX2 adds. AVX2 widens
+// and packs within each 128-bit half, so the "low" lanes of a widening hold
+// pixels 0, 1, 4, 5 and the "high" lanes pixels 2, 3, 6, 7, and packing puts
+// them back in order.
+//
+// Included only by *_avx2.cc files, which alone are built with AVX2.
+#pragma once
+
+#if defined(__AVX2__)
+
+#include <immintrin.h>
+
+#include <cstdint>
+
+namespace host {
+namespace {
+
+struct Avx2 {
+    static constexpr int kPixels = 8;
+    static constexpr int kBytes = 32;
+    // The same bytes as lanes of each width.
+    using U16 = uint16_t __attribute__((vector_size(32)));
+    using U32 = uint32_t __attribute__((vector_size(32)));  // one pixel a lane
+    using I32 = int32_t __attribute__((vector_size(32)));
+    using F32 = float __attribute__((vector_size(32)));
+
+    static U32 load(const uint8_t* p) {
+        return (U32)_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    }
+    template <class V>
+    static void store(uint8_t* p, V v) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), (__m256i)v);
+    }
+    // The 32-bit lanes of `mask` stored; the others are not written.
+    static void masked_store_32(uint8_t* p, I32 mask, U32 v) {
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(p), (__m256i)mask, (__m256i)v);
+    }
+    // The 32-bit values at `base` + offset x kScale bytes in the lanes of
+    // `mask`, 0 elsewhere; the other lanes are not read.
+    template <int kScale>
+    static U32 gather_32(const void* base, I32 offsets, I32 mask) {
+        return (U32)_mm256_mask_i32gather_epi32(_mm256_setzero_si256(),
+                                                static_cast<const int*>(base), (__m256i)offsets,
+                                                (__m256i)mask, kScale);
+    }
+
+    static U16 splat_u16(uint16_t v) { return U16{} + v; }
+    static U32 splat_u32(uint32_t v) { return U32{} + v; }
+    static I32 splat_i32(int32_t v) { return I32{} + v; }
+    static F32 splat_f32(float v) { return _mm256_set1_ps(v); }  // -0 kept
+    static I32 lane_numbers() { return I32{0, 1, 2, 3, 4, 5, 6, 7}; }
+
+    // The bytes of the first and of the second half of each 128-bit half as
+    // 16-bit lanes; and back, each lane (read as signed) saturated to 0..255.
+    static U16 widen_8_to_16_low(U32 v) {
+        return (U16)_mm256_unpacklo_epi8((__m256i)v, _mm256_setzero_si256());
+    }
+    static U16 widen_8_to_16_high(U32 v) {
+        return (U16)_mm256_unpackhi_epi8((__m256i)v, _mm256_setzero_si256());
+    }
+    static U32 pack_16_to_8(U16 low, U16 high) {
+        return (U32)_mm256_packus_epi16((__m256i)low, (__m256i)high);
+    }
+    // The same from 16-bit to 32-bit lanes; and back, values above 65535
+    // giving 65535 (none may be negative).
+    static I32 widen_16_to_32_low(U16 v) {
+        return (I32)_mm256_unpacklo_epi16((__m256i)v, _mm256_setzero_si256());
+    }
+    static I32 widen_16_to_32_high(U16 v) {
+        return (I32)_mm256_unpackhi_epi16((__m256i)v, _mm256_setzero_si256());
+    }
+    static U16 pack_32_to_16(I32 low, I32 high) {
+        return (U16)_mm256_packus_epi32((__m256i)low, (__m256i)high);
+    }
+    // Byte k of each 32-bit lane, as that lane's value: one byte shuffle
+    // moves it to the bottom of its lane and clears the rest.
+    static I32 widen_8_to_32(U32 pixels, int k) {
+        const I32 low_byte_first = I32{0, 4, 8, 12, 0, 4, 8, 12} + static_cast<int32_t>(0x80808000);
+        return (I32)_mm256_shuffle_epi8((__m256i)pixels, (__m256i)(low_byte_first + k));
+    }
+    // Four 32-bit lanes of 0..255 put together as the bytes of pixels:
+    // packed to bytes channel by channel within each 128-bit half, then
+    // interleaved.
+    static U32 pack_32_to_8_by_channel(I32 blue, I32 green, I32 red, I32 alpha) {
+        const __m256i by_channel =
+            _mm256_packus_epi16(_mm256_packs_epi32((__m256i)blue, (__m256i)green),
+                                _mm256_packs_epi32((__m256i)red, (__m256i)alpha));
+        return (U32)_mm256_shuffle_epi8(
+            by_channel, _mm256_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15,  //
+                                         0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15));
+    }
+
+    // Each pixel's 16-bit lane `ch` copied to all four of its lanes.
+    template <int ch>
+    static U16 spread_channel_16(U16 v) {
+        constexpr int k = ch * 0x55;
+        return (U16)_mm256_shufflehi_epi16(_mm256_shufflelo_epi16((__m256i)v, k), k);
+    }
+
+    // a + b, 65535 where it is larger; a - b, 0 where b is larger.
+    static U16 saturating_add_u16(U16 a, U16 b) {
+        return (U16)_mm256_adds_epu16((__m256i)a, (__m256i)b);
+    }
+    static U16 saturating_sub_u16(U16 a, U16 b) {
+        return (U16)_mm256_subs_epu16((__m256i)a, (__m256i)b);
+    }
+    // The high 16 bits of each 32-bit product.
+    static U16 mulhi_u16(U16 a, U16 b) { return (U16)_mm256_mulhi_epu16((__m256i)a, (__m256i)b); }
+    static I32 min_i32(I32 a, I32 b) { return (I32)_mm256_min_epi32((__m256i)a, (__m256i)b); }
+    static I32 max_i32(I32 a, I32 b) { return (I32)_mm256_max_epi32((__m256i)a, (__m256i)b); }
+    static I32 abs_i32(I32 v) { return (I32)_mm256_abs_epi32((__m256i)v); }
+
+    static F32 to_floats(I32 v) { return _mm256_cvtepi32_ps((__m256i)v); }
+    // Truncation toward zero; defined for every input.
+    static I32 truncate(F32 v) { return (I32)_mm256_cvttps_epi32(v); }
+
+    template <class Mask>
+    static bool all(Mask m) {
+        return _mm256_movemask_epi8((__m256i)m) == -1;
+    }
+    template <class Mask>
+    static bool any(Mask m) {
+        return _mm256_movemask_epi8((__m256i)m) != 0;
+    }
+    // a where the bytes of `mask` are all ones, b where they are 0.
+    template <class V>
+    static V select(I32 mask, V a, V b) {
+        return (V)_mm256_blendv_epi8((__m256i)b, (__m256i)a, (__m256i)mask);
+    }
+};
+
+}  // namespace
+}  // namespace host
+
+#endif
