@@ -3,26 +3,37 @@
 #include <cstring>
 
 #include "Quorvex.h"
+#include "Quorvex/fill_rows.h"
 #include "Quorvex/float_byte.h"
 #include "host/host_bitmap.h"
 
 namespace quorvex {
 namespace {
 
-struct ColorBytes {
-    uint8_t blue, green, red;
-};
-
-void fill_row(uint8_t* row, int32_t width, ColorBytes color) {
+void fill_row(uint8_t* row, int32_t width, uint32_t colour) {
+    uint8_t bytes[host::kPixelBytes];
+    for (int k = 0; k < host::kPixelBytes; ++k) bytes[k] = static_cast<uint8_t>(colour >> (8 * k));
     for (int32_t x = 0; x < width; ++x) {
         uint8_t* pixel = row + static_cast<ptrdiff_t>(x) * host::kPixelBytes;
-        pixel[host::kBlue] = color.blue;
-        pixel[host::kGreen] = color.green;
-        pixel[host::kRed] = color.red;
+        pixel[host::kBlue] = bytes[host::kBlue];
+        pixel[host::kGreen] = bytes[host::kGreen];
+        pixel[host::kRed] = bytes[host::kRed];
     }
 }
 
+uint32_t byte_at(uint8_t value, int index) { return uint32_t{value} << (8 * index); }
+
 }  // namespace
+
+const FillRows kPlainFillRows{fill_row};
+
+const host::Variants<FillRows> kFillVariants{{
+    &kPlainFillRows,
+    HOST_IF_X86_VECTORS(&kSse2FillRows),
+    HOST_IF_X86_VECTORS(&kAvx2FillRows),
+    nullptr,
+}};
+
 }  // namespace quorvex
 
 int32_t fill_color(int32_t dest, const float* color) {
@@ -31,10 +42,11 @@ int32_t fill_color(int32_t dest, const float* color) {
     // Red, green, blue in caller memory, which promises no alignment.
     float rgb[3];
     std::memcpy(rgb, color, sizeof rgb);
-    const quorvex::ColorBytes bytes{quorvex::float_to_byte(rgb[2]), quorvex::float_to_byte(rgb[1]),
-                                    quorvex::float_to_byte(rgb[0])};
+    const uint32_t colour = quorvex::byte_at(quorvex::float_to_byte(rgb[2]), host::kBlue) |
+                            quorvex::byte_at(quorvex::float_to_byte(rgb[1]), host::kGreen) |
+                            quorvex::byte_at(quorvex::float_to_byte(rgb[0]), host::kRed);
     if (surface.width <= 0) return 0;
-    for (int32_t y = 0; y < surface.height; ++y)
-        quorvex::fill_row(surface.row(y), surface.width, bytes);
+    const auto fill = quorvex::kFillVariants.for_this_cpu().fill;
+    for (int32_t y = 0; y < surface.height; ++y) fill(surface.row(y), surface.width, colour);
     return 0;
 }

@@ -1,8 +1,9 @@
 // Twins of the Quorvex rows: one destination row mapped back into a small
-// source, nearest or bilinear, the plain rows against the vector rows of
-// every instruction set this CPU runs.
+// source, nearest or bilinear, and one row of fill_color, the plain rows
+// against the vector rows of every instruction set this CPU runs.
 #include <string>
 
+#include "Quorvex/fill_rows.h"
 #include "Quorvex/inverse_map.h"
 #include "Quorvex/rows.h"
 #include "Quorvex/vector_rows.h"
@@ -72,8 +73,35 @@ void check_rows(Input& in) {
                  });
 }
 
+struct FillVariant {
+    const char* name;
+    const quorvex::FillRows* rows;
+};
+
+// fill_color's row: every set this CPU runs, the plain one first, on one row
+// held in a block of exactly its bytes.
+void check_fill_rows(Input& in) {
+    const int32_t width = row_width(in);
+    const size_t misalign = row_misalignment(in);
+    const uint32_t colour = in.u32() & 0x00FFFFFFu;
+    const std::vector<std::vector<uint8_t>> contents = {
+        random_pixels(static_cast<size_t>(width), in.u32())};
+    if (tracing()) note("fill row: width " + std::to_string(width));
+    std::vector<FillVariant> variants;
+    quorvex::kFillVariants.each_on_this_cpu([&](const char* name, const quorvex::FillRows& rows) {
+        variants.push_back({name, &rows});
+    });
+    expect_twins("fill row", variants, contents, misalign,
+                 [&](const FillVariant& v, const Blocks& b) {
+                     v.rows->fill(b[0], width, colour);
+                     return std::vector<uint8_t>{};
+                 });
+}
+
 }  // namespace
 
-Group<TwinCheck> quorvex_twins() { return {"quorvex", {{"rows", check_rows}}}; }
+Group<TwinCheck> quorvex_twins() {
+    return {"quorvex", {{"rows", check_rows}, {"fill rows", check_fill_rows}}};
+}
 
 }  // namespace fuzz

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Quorvex.h"
+#include "Quorvex/fill_rows.h"
 #include "Quorvex/inverse_map.h"
 #include "Quorvex/rows.h"
 #include "Quorvex/vector_rows.h"
@@ -207,6 +208,26 @@ TEST(QuorvexRows, VectorsOnlyForSeparateMemoryAndFittingOffsets) {
             ASSERT_EQ(::Quorvex(actual.handle(), actual.handle(), m.data(), mode), 0);
             EXPECT_EQ(actual.pixels(), expected.pixels()) << "mode " << mode << " " << describe(m);
         }
+}
+
+// fill_color's vector rows against the plain row on random rows of every
+// short width at every byte offset; the bytes around the row must not change.
+TEST(QuorvexRows, FillRowsKeepAlphaAndStayInTheirRow) {
+    std::mt19937 rng(5);
+    constexpr size_t kMargin = 40;
+    for (const auto& set : vector_sets_of(kFillVariants)) {
+        for (int32_t width = 0; width <= 70; ++width) {
+            for (size_t offset = 0; offset < 4; ++offset) {
+                std::vector<uint8_t> start(2 * kMargin + static_cast<size_t>(width) * 4);
+                for (uint8_t& b : start) b = static_cast<uint8_t>(rng());
+                const uint32_t colour = rng() & 0x00FFFFFFu;
+                std::vector<uint8_t> plain = start, fast = start;
+                kPlainFillRows.fill(plain.data() + kMargin + offset, width, colour);
+                set.rows->fill(fast.data() + kMargin + offset, width, colour);
+                ASSERT_EQ(plain, fast) << set.name << " width " << width << " offset " << offset;
+            }
+        }
+    }
 }
 
 }  // namespace

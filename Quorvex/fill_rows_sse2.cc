@@ -1,0 +1,11 @@
+// The fill_color row with SSE2: four pixels a vector.
+#include "Quorvex/fill_rows.h"
+
+#if HOST_X86_VECTORS
+#include "host/vector_sse2.h"
+#include "Quorvex/fill_kernel.h"
+
+namespace quorvex {
+const FillRows kSse2FillRows{vector_kernels::fill_row<host::Sse2>};
+}
+#endif
