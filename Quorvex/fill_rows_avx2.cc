@@ -6,8 +6,8 @@
 #if !defined(__AVX2__)
 #error "files named *_avx2.cc are built with -mavx2"
 #endif
-#include "host/vector_avx2.h"
 #include "Quorvex/fill_kernel.h"
+#include "host/vector_avx2.h"
 
 namespace quorvex {
 const FillRows kAvx2FillRows{vector_kernels::fill_row<host::Avx2>};

@@ -2,8 +2,8 @@
 #include "Quorvex/fill_rows.h"
 
 #if HOST_X86_VECTORS
-#include "host/vector_sse2.h"
 #include "Quorvex/fill_kernel.h"
+#include "host/vector_sse2.h"
 
 namespace quorvex {
 const FillRows kSse2FillRows{vector_kernels::fill_row<host::Sse2>};
