@@ -9,36 +9,44 @@
 namespace fuzz {
 namespace {
 
-using TransitionRow = void (*)(uint8_t* dest, const uint8_t* mask, int32_t count,
-                               const lumoria::TransitionFrame& frame);
+using lumoria::TransitionRows;
 
 struct RowVariant {
     const char* name;
-    TransitionRow row;
+    const TransitionRows* rows;
 };
 
-// A transition row has only its plain variant, run on exactly sized rows.
-void check_rows(Input& in, const char* family, TransitionRow plain) {
+// Every set of rows this CPU runs, the plain one first, on one row pair
+// (the mask in its own row, or in dest itself, even overlapping it).
+void check_rows(Input& in, const char* family, lumoria::TransitionRow TransitionRows::*fade) {
     const int32_t width = row_width(in);
     const RowPairLayout layout(in, width);
     const size_t misalign = row_misalignment(in);
     const int32_t progress = in.mostly(-300, 600), total = in.mostly(0, 500);
     const int32_t softness = in.mostly(-10, 300);
-    const lumoria::TransitionFrame frame = lumoria::transition_frame(progress, total, softness);
+    lumoria::TransitionCall call;
+    call.frame = lumoria::transition_frame(progress, total, softness);
+    call.scales = fade == &TransitionRows::fade_in ? lumoria::fade_in_scales(call.frame)
+                                                   : lumoria::fade_out_scales(call.frame);
     if (tracing()) {
         note(std::string(family) + ": width " + std::to_string(width) + ", progress " +
              std::to_string(progress) + ", total " + std::to_string(total) + ", softness " +
              std::to_string(softness));
     }
-    expect_twins(family, std::vector<RowVariant>{{"plain", plain}}, layout.contents, misalign,
+    std::vector<RowVariant> variants;
+    lumoria::kTransitionVariants.each_on_this_cpu(
+        [&](const char* name, const TransitionRows& rows) {
+            variants.push_back({name, &rows});
+        });
+    expect_twins(family, variants, layout.contents, misalign,
                  [&](const RowVariant& v, const Blocks& b) {
-                     v.row(layout.dest(b), layout.src(b), width, frame);
+                     (v.rows->*fade)(layout.dest(b), layout.src(b), width, call);
                      return std::vector<uint8_t>{};
                  });
 }
 
-void check_in(Input& in) { check_rows(in, "transition_in_row", lumoria::transition_in_row); }
-void check_out(Input& in) { check_rows(in, "transition_out_row", lumoria::transition_out_row); }
+void check_in(Input& in) { check_rows(in, "transition_in_row", &TransitionRows::fade_in); }
+void check_out(Input& in) { check_rows(in, "transition_out_row", &TransitionRows::fade_out); }
 
 }  // namespace
 

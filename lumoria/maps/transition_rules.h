@@ -37,8 +37,7 @@ inline uint8_t alpha_share(uint8_t alpha, int32_t t, int32_t softness) {
 }
 
 // Fading in: hidden until reached, growing across the soft edge, then kept.
-inline void transition_in_pixel(uint8_t* dest, uint8_t m, const TransitionFrame& f) {
-    uint8_t& alpha = dest[host::kAlpha];
+inline void transition_in_pixel(uint8_t& alpha, uint8_t m, const TransitionFrame& f) {
     const int32_t t = threshold(f, m);
     if (t > 0 && t <= f.softness) {
         alpha = alpha_share(alpha, t, f.softness);
@@ -48,8 +47,7 @@ inline void transition_in_pixel(uint8_t* dest, uint8_t m, const TransitionFrame&
 }
 
 // Fading out: kept until reached, shrinking across the soft edge, then gone.
-inline void transition_out_pixel(uint8_t* dest, uint8_t m, const TransitionFrame& f) {
-    uint8_t& alpha = dest[host::kAlpha];
+inline void transition_out_pixel(uint8_t& alpha, uint8_t m, const TransitionFrame& f) {
     const int32_t t = threshold(f, m);
     if (t > 0 && t <= f.softness) {
         alpha = static_cast<uint8_t>(alpha - alpha_share(alpha, t, f.softness));
