@@ -18,6 +18,14 @@
 
 namespace host {
 
+// Whether this is the plain build, which also keeps the literal walks where
+// the shipped build takes a shorter way to the same bytes.
+#ifdef HOST_PLAIN_BUILD
+constexpr bool kPlainBuild = true;
+#else
+constexpr bool kPlainBuild = false;
+#endif
+
 // The instruction set levels the rows are written for, each including the
 // ones before it. AVX-512 stands for the parts the rows use: F, BW, VL and
 // the byte permutes of VBMI.

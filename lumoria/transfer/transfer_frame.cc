@@ -30,18 +30,22 @@ bool clip_transfer(const TransferArgs& args, bool refuse, ClippedTransfer& out) 
     if (!host::resolve(args.dest, out.dest)) return false;
     if (refuse) return false;
     if (!host::resolve(args.src, out.src)) return false;
+    return clip_on_surfaces(args.dx, args.dy, args.sx, args.sy, args.width, args.height, out);
+}
 
+bool clip_on_surfaces(int32_t dx_in, int32_t dy_in, int32_t sx_in, int32_t sy_in, int32_t width_in,
+                      int32_t height_in, ClippedTransfer& out) {
     const int64_t dest_w = out.dest.width, dest_h = out.dest.height;
     const int64_t src_w = out.src.width, src_h = out.src.height;
 
     // The origins are clamped independently: clamping one never moves the
     // other, so a rectangle starting off a bitmap is moved onto it, not cut.
-    const int64_t sx = clamp_origin(args.sx, src_w);
-    const int64_t sy = clamp_origin(args.sy, src_h);
-    int64_t width = fit(args.width, src_w - sx);
-    int64_t height = fit(args.height, src_h - sy);
-    const int64_t dx = clamp_origin(args.dx, dest_w);
-    const int64_t dy = clamp_origin(args.dy, dest_h);
+    const int64_t sx = clamp_origin(sx_in, src_w);
+    const int64_t sy = clamp_origin(sy_in, src_h);
+    int64_t width = fit(width_in, src_w - sx);
+    int64_t height = fit(height_in, src_h - sy);
+    const int64_t dx = clamp_origin(dx_in, dest_w);
+    const int64_t dy = clamp_origin(dy_in, dest_h);
     if (width < 0 || height < 0) return false;
     width = fit(width, dest_w - dx);
     height = fit(height, dest_h - dy);

@@ -32,6 +32,11 @@ struct ClippedTransfer {
 // too. Returns false when refused; nothing has been written either way.
 bool clip_transfer(const TransferArgs& args, bool refuse, ClippedTransfer& out);
 
+// The clipping of clip_transfer on surfaces already in `t`: fills in the
+// rectangle, or returns false for a negative size.
+bool clip_on_surfaces(int32_t dx, int32_t dy, int32_t sx, int32_t sy, int32_t width, int32_t height,
+                      ClippedTransfer& t);
+
 // Calls a row function for each row of the clipped rectangle, top row first:
 // `fast` (if not null) where it gives the bytes of `plain`, that is unless
 // the destination row starts inside the source row, right of its start,

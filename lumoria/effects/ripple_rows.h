@@ -1,0 +1,47 @@
+// The rows of a column ripple between two bitmaps that share no memory:
+// each destination row is written whole, every pixel either the source
+// pixel its column's strip puts there or the cleared transparent black.
+#pragma once
+
+#include <cstdint>
+
+#include "host/cpu_features.h"
+
+namespace lumoria {
+
+// How many columns a row function takes at once.
+constexpr int32_t kPlacedColumns = 2048;
+
+// Where each of a block of columns lands: column c's strip covers dest rows
+// top[c] .. end[c] - 1 (an empty range when nothing is drawn), and dest
+// row y takes its pixel from byte offset[c] past the source's address for
+// row y. 32-bit offsets: the source spans less than 2 GiB.
+struct ColumnPlaces {
+    int32_t top[kPlacedColumns];
+    int32_t end[kPlacedColumns];
+    int32_t offset[kPlacedColumns];
+};
+
+// Writes the pixels of columns first .. end - 1 of the block in dest row y,
+// `dest` being the block's first pixel in that row; `src_row` is the
+// source's address for row y (possibly outside it: only the columns whose
+// strip covers row y are read).
+using ColumnRow = void (*)(uint8_t* dest, uintptr_t src_row, const ColumnPlaces& places,
+                           int32_t first, int32_t end, int32_t y);
+
+// The plain row, pixel by pixel.
+void place_columns(uint8_t* dest, uintptr_t src_row, const ColumnPlaces& places, int32_t first,
+                   int32_t end, int32_t y);
+
+struct RippleRows {
+    ColumnRow columns;
+};
+
+#if HOST_X86_VECTORS
+extern const RippleRows kAvx2RippleRows;
+#endif
+
+// The plain row and each vector set, by instruction set level.
+extern const host::Variants<RippleRows> kRippleVariants;
+
+}  // namespace lumoria
