@@ -8,6 +8,7 @@
 
 #include "host/host_bitmap.h"
 #include "lumoria.h"
+#include "lumoria/effects/ripple_rows.h"
 #include "lumoria/effects/rows.h"
 
 namespace lumoria {
@@ -77,9 +78,13 @@ int32_t ring_pass(const host::Surface& surface, int32_t cx, int32_t cy, int32_t 
                          : factors[k - static_cast<uint64_t>(period)];
     }
     const RingTable rings{factors, nearest, size};
+    const RingRow rewrite_row =
+        fits_vector_rings(farthest_step(cx, xs), farthest_step(cy, ys), rings)
+            ? kRippleVariants.for_this_cpu().rings
+            : ring_row;
     for (int64_t y = ys.begin; y < ys.end; ++y) {
-        ring_row(surface.pixel(static_cast<int32_t>(xs.begin), static_cast<int32_t>(y)),
-                 xs.end - xs.begin, xs.begin - cx, float_square(y - cy), rings);
+        rewrite_row(surface.pixel(static_cast<int32_t>(xs.begin), static_cast<int32_t>(y)),
+                    xs.end - xs.begin, xs.begin - cx, float_square(y - cy), rings);
     }
     std::free(factors);
     return 1;

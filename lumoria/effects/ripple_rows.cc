@@ -19,7 +19,7 @@ void place_columns(uint8_t* dest, uintptr_t src_row, const ColumnPlaces& places,
 }
 
 namespace {
-const RippleRows kPlainRippleRows{place_columns};
+const RippleRows kPlainRippleRows{place_columns, ring_row};
 }  // namespace
 
 const host::Variants<RippleRows> kRippleVariants{{

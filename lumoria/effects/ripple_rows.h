@@ -1,11 +1,13 @@
-// The rows of a column ripple between two bitmaps that share no memory:
-// each destination row is written whole, every pixel either the source
-// pixel its column's strip puts there or the cleared transparent black.
+// The rows of the ripples: those of a column ripple between two bitmaps that
+// share no memory, which write each destination row whole, every pixel
+// either the source pixel its column's strip puts there or the cleared
+// transparent black; and the rows of the brightness rings.
 #pragma once
 
 #include <cstdint>
 
 #include "host/cpu_features.h"
+#include "lumoria/effects/rows.h"
 
 namespace lumoria {
 
@@ -33,9 +35,24 @@ using ColumnRow = void (*)(uint8_t* dest, uintptr_t src_row, const ColumnPlaces&
 void place_columns(uint8_t* dest, uintptr_t src_row, const ColumnPlaces& places, int32_t first,
                    int32_t end, int32_t y);
 
+// ring_row's form (rows.h).
+using RingRow = void (*)(uint8_t* first, int64_t width, int64_t first_dx, float dy_squared,
+                         const RingTable& rings);
+
 struct RippleRows {
     ColumnRow columns;
+    RingRow rings;
 };
+
+// The vector ring rows take 32-bit steps and distances: every step of the
+// box at most 2^30 from the centre (so every root is below 2^31) and a table
+// that 32-bit entries index.
+inline bool fits_vector_rings(int64_t farthest_dx, int64_t farthest_dy, const RingTable& rings) {
+    constexpr int64_t kLongestStep = int64_t{1} << 30;
+    constexpr int64_t kLongestTable = int64_t{1} << 30;
+    return farthest_dx <= kLongestStep && farthest_dy <= kLongestStep &&
+           rings.first_distance <= kLongestTable && rings.size <= uint64_t{kLongestTable};
+}
 
 #if HOST_X86_VECTORS
 extern const RippleRows kAvx2RippleRows;
