@@ -17,7 +17,8 @@ namespace lumoria {
 extern const TransferRows kPlainTransferRows;
 #if HOST_X86_VECTORS
 extern const TransferRows kSse2TransferRows;
-extern const TransferRows kAvx2TransferRows;  // use only where the CPU has AVX2
+extern const TransferRows kAvx2TransferRows;    // use only where the CPU has AVX2
+extern const TransferRows kAvx512TransferRows;  // and this where it has the AVX-512 level
 #endif
 extern const host::Variants<TransferRows> kTransferVariants;
 

@@ -1,0 +1,101 @@
+// The AVX-512 vectors of the rows of both libraries: 64 bytes, 16 pixels,
+// with the operations of Sse2 and Avx2 (see there). As with AVX2, widening
+// and packing work within each 128-bit quarter, so the "low" lanes of a
+// widening hold pixels 0, 1, 4, 5, 8, 9, 12, 13 and packing puts them back
+// in order. Comparison masks are vectors, as for the other sets; the tests
+// and choices turn them into mask registers.
+//
+// Included only by *_avx512.cc files, which alone are built with the
+// AVX-512 level's flags (F, BW, VL, VBMI).
+#pragma once
+
+#if defined(__AVX512F__) && defined(__AVX512BW__)
+
+#include <immintrin.h>
+
+#include <cstdint>
+
+// GCC 12's AVX-512 shifts and shuffles start from a deliberately undefined
+// vector, which its own warnings then report as used uninitialised.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wuninitialized"
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
+
+namespace host {
+namespace {
+
+struct Avx512 {
+    static constexpr int kPixels = 16;
+    static constexpr int kBytes = 64;
+    // The same bytes as lanes of each width.
+    using U16 = uint16_t __attribute__((vector_size(64)));
+    using U32 = uint32_t __attribute__((vector_size(64)));  // one pixel a lane
+    using I32 = int32_t __attribute__((vector_size(64)));
+    using F32 = float __attribute__((vector_size(64)));
+
+    static U32 load(const uint8_t* p) { return (U32)_mm512_loadu_si512(p); }
+    template <class V>
+    static void store(uint8_t* p, V v) {
+        _mm512_storeu_si512(p, (__m512i)v);
+    }
+
+    static U16 splat_u16(uint16_t v) { return U16{} + v; }
+    static U32 splat_u32(uint32_t v) { return U32{} + v; }
+    static I32 splat_i32(int32_t v) { return I32{} + v; }
+    static F32 splat_f32(float v) { return _mm512_set1_ps(v); }  // -0 kept
+
+    static U16 widen_8_to_16_low(U32 v) {
+        return (U16)_mm512_unpacklo_epi8((__m512i)v, _mm512_setzero_si512());
+    }
+    static U16 widen_8_to_16_high(U32 v) {
+        return (U16)_mm512_unpackhi_epi8((__m512i)v, _mm512_setzero_si512());
+    }
+    static U32 pack_16_to_8(U16 low, U16 high) {
+        return (U32)_mm512_packus_epi16((__m512i)low, (__m512i)high);
+    }
+    static I32 widen_16_to_32_low(U16 v) {
+        return (I32)_mm512_unpacklo_epi16((__m512i)v, _mm512_setzero_si512());
+    }
+    static I32 widen_16_to_32_high(U16 v) {
+        return (I32)_mm512_unpackhi_epi16((__m512i)v, _mm512_setzero_si512());
+    }
+    static U16 pack_32_to_16(I32 low, I32 high) {
+        return (U16)_mm512_packus_epi32((__m512i)low, (__m512i)high);
+    }
+
+    template <int ch>
+    static U16 spread_channel_16(U16 v) {
+        constexpr int k = ch * 0x55;
+        return (U16)_mm512_shufflehi_epi16(_mm512_shufflelo_epi16((__m512i)v, k), k);
+    }
+
+    static U16 saturating_add_u16(U16 a, U16 b) {
+        return (U16)_mm512_adds_epu16((__m512i)a, (__m512i)b);
+    }
+    static U16 saturating_sub_u16(U16 a, U16 b) {
+        return (U16)_mm512_subs_epu16((__m512i)a, (__m512i)b);
+    }
+    static U16 mulhi_u16(U16 a, U16 b) { return (U16)_mm512_mulhi_epu16((__m512i)a, (__m512i)b); }
+    static I32 min_i32(I32 a, I32 b) { return (I32)_mm512_min_epi32((__m512i)a, (__m512i)b); }
+    static I32 max_i32(I32 a, I32 b) { return (I32)_mm512_max_epi32((__m512i)a, (__m512i)b); }
+    static I32 abs_i32(I32 v) { return (I32)_mm512_abs_epi32((__m512i)v); }
+
+    static F32 to_floats(I32 v) { return _mm512_cvtepi32_ps((__m512i)v); }
+    // Truncation toward zero; defined for every input.
+    static I32 truncate(F32 v) { return (I32)_mm512_cvttps_epi32(v); }
+
+    template <class Mask>
+    static bool all(Mask m) {
+        return _mm512_movepi8_mask((__m512i)m) == ~__mmask64{0};
+    }
+    template <class Mask>
+    static bool any(Mask m) {
+        return _mm512_movepi8_mask((__m512i)m) != 0;
+    }
+};
+
+}  // namespace
+}  // namespace host
+
+#endif
