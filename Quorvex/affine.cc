@@ -40,7 +40,7 @@ const host::Variants<RowTransforms> kTransformVariants{{
     &kPlainRowTransforms,
     HOST_IF_X86_VECTORS(&kSse2RowTransforms),
     HOST_IF_X86_VECTORS(&kAvx2RowTransforms),
-    nullptr,
+    HOST_IF_X86_VECTORS(&kAvx512RowTransforms),
 }};
 
 bool suits_vectors(const host::Surface& src, const host::Surface& dest) {

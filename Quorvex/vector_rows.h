@@ -18,6 +18,7 @@ extern const RowTransforms kPlainRowTransforms;
 #if HOST_X86_VECTORS
 extern const RowTransforms kSse2RowTransforms;
 extern const RowTransforms kAvx2RowTransforms;
+extern const RowTransforms kAvx512RowTransforms;
 #endif
 
 // The plain rows and each vector set, by instruction set level.

@@ -40,10 +40,20 @@ struct Avx512 {
         _mm512_storeu_si512(p, (__m512i)v);
     }
 
+    // The 32-bit values at `base` + offset x kScale bytes in the lanes of
+    // `mask`, 0 elsewhere; the other lanes are not read.
+    template <int kScale>
+    static U32 gather_32(const void* base, I32 offsets, I32 mask) {
+        return (U32)_mm512_mask_i32gather_epi32(
+            _mm512_setzero_si512(), _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask),
+            (__m512i)offsets, base, kScale);
+    }
+
     static U16 splat_u16(uint16_t v) { return U16{} + v; }
     static U32 splat_u32(uint32_t v) { return U32{} + v; }
     static I32 splat_i32(int32_t v) { return I32{} + v; }
     static F32 splat_f32(float v) { return _mm512_set1_ps(v); }  // -0 kept
+    static I32 lane_numbers() { return I32{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}; }
 
     static U16 widen_8_to_16_low(U32 v) {
         return (U16)_mm512_unpacklo_epi8((__m512i)v, _mm512_setzero_si512());
@@ -62,6 +72,13 @@ struct Avx512 {
     }
     static U16 pack_32_to_16(I32 low, I32 high) {
         return (U16)_mm512_packus_epi32((__m512i)low, (__m512i)high);
+    }
+
+    // Byte k of each 32-bit lane, as that lane's value.
+    static I32 widen_8_to_32(U32 pixels, int k) { return (I32)((pixels >> (8 * k)) & 0xFF); }
+    // Four 32-bit lanes of 0..255 put together as the bytes of pixels.
+    static U32 pack_32_to_8_by_channel(I32 blue, I32 green, I32 red, I32 alpha) {
+        return (U32)(blue | green << 8 | red << 16 | alpha << 24);
     }
 
     template <int ch>
@@ -92,6 +109,12 @@ struct Avx512 {
     template <class Mask>
     static bool any(Mask m) {
         return _mm512_movepi8_mask((__m512i)m) != 0;
+    }
+    // a where the bytes of `mask` are all ones, b where they are 0.
+    template <class V>
+    static V select(I32 mask, V a, V b) {
+        return (V)_mm512_mask_blend_epi8(_mm512_movepi8_mask((__m512i)mask), (__m512i)b,
+                                         (__m512i)a);
     }
 };
 
