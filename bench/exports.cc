@@ -77,22 +77,30 @@ struct Mode {
 using ModeTransfer = decltype(&::blend_blt);
 static_assert(std::is_same_v<ModeTransfer, decltype(&::transfer_blt)>);
 
+// The case of one mode, drawn at `opacity`; labelled by the mode's number
+// and name, and by the opacity where it is not the full one. pixman's
+// operators draw without an opacity, so only full-opacity cases name one.
+ExportCase mode_case(const char* symbol, int32_t mode, const Mode& m, int32_t opacity) {
+    std::string label = std::string(symbol) + "/" + std::to_string(mode) + "-" + m.name;
+    if (opacity != kOpaque) label += "/opacity-" + std::to_string(opacity);
+    return {
+        .symbol = symbol,
+        .label = label,
+        .inputs = Inputs::kSourceOverBackdrop,
+        .call = [mode, opacity](void* fn, Scene& s) -> Call {
+            return [f = reinterpret_cast<ModeTransfer>(fn), mode, opacity, &s] {
+                f(s.dest, s.src, 0, 0, 0, 0, s.width, s.height, mode, opacity);
+            };
+        },
+        .pixman = opacity == kOpaque ? m.pixman : nullptr,
+        .restore = Restore::kDest,
+    };
+}
+
 // One case per mode, numbered from 0, drawn at full opacity.
 void add_modes(std::vector<ExportCase>& cases, const char* symbol, const std::vector<Mode>& modes) {
-    for (int32_t mode = 0; mode < static_cast<int32_t>(modes.size()); ++mode) {
-        cases.push_back({
-            .symbol = symbol,
-            .label = std::string(symbol) + "/" + std::to_string(mode) + "-" + modes[mode].name,
-            .inputs = Inputs::kSourceOverBackdrop,
-            .call = [mode](void* fn, Scene& s) -> Call {
-                return [f = reinterpret_cast<ModeTransfer>(fn), mode, &s] {
-                    f(s.dest, s.src, 0, 0, 0, 0, s.width, s.height, mode, kOpaque);
-                };
-            },
-            .pixman = modes[mode].pixman,
-            .restore = Restore::kDest,
-        });
-    }
+    for (int32_t mode = 0; mode < static_cast<int32_t>(modes.size()); ++mode)
+        cases.push_back(mode_case(symbol, mode, modes[mode], kOpaque));
 }
 
 const std::vector<Mode> kBlendModes = {
@@ -142,6 +150,10 @@ std::vector<ExportCase> export_cases() {
          .pixman = "SRC"},
     };
     add_modes(cases, "blend_blt", kBlendModes);
+    // Soft light's weighted colour, which the full opacity meets only at
+    // source alphas below 255.
+    constexpr int32_t kSoftLight = 6, kHalf = 128;
+    cases.push_back(mode_case("blend_blt", kSoftLight, kBlendModes[kSoftLight], kHalf));
     add_modes(cases, "transfer_blt", kLayerModes);
 
     for (const bool in : {true, false}) {

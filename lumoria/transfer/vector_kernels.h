@@ -10,7 +10,7 @@
 // so each formula runs on every lane and the alpha lane then takes its own.
 //
 // Exactness rests on these facts, checked by tests over their whole range:
-// - div255 is x / 255 for every x of 0..65535, in 16-bit and in float lanes;
+// - div255 is x / 255 for every x of 0..65535;
 // - integers below 2^24 are exact in float, and so are their sums and
 //   products while they stay below 2^24;
 // - for integers x >= 0 and y >= 1 with x + y <= 2^24, the float quotient
@@ -73,11 +73,6 @@ struct TransferKernels {
         return {high, x - high * 255};
     }
 
-    // x / 255 for integer-valued x of 0..65535: (x + 1/2) / 255 lies at least
-    // 1/510 away from an integer, far beyond the error of multiplying by the
-    // float nearest 1/255 in any rounding mode. Cheaper than a division.
-    static Floats div255(Floats x) { return I::to_floats(I::truncate((x + 0.5f) * (1.0f / 255))); }
-
     // x / y rounded down, for integer-valued x >= 0 and y >= 1 with
     // x + y <= 2^24. Whatever rounding mode the caller has set, the float
     // quotient truncated is the integer quotient or one more; the exact
@@ -86,7 +81,6 @@ struct TransferKernels {
         const Wide q = I::truncate(x / y);
         return q + (Wide)(I::to_floats(q) * y > x);  // a true comparison is -1
     }
-    static Floats quotient(Floats x, Floats y) { return I::to_floats(whole_quotient(x, y)); }
 
     // y, or 1 where y is 0: a divisor for lanes whose quotient is not used.
     static Lanes nonzero(Lanes y) { return y == 0 ? lanes_of(1) : y; }
@@ -277,22 +271,42 @@ struct TransferKernels {
         }
     };
 
-    // N = d (255 d + (510 - 2 d) s) is at most 255 x 65025 < 2^24. With
-    // N = 65025 a + b, N e / 65025 is a e + (b e) / 65025, and b e < 2^24.
+    // N = d (255 d + (510 - 2 d) s), worked in 16-bit lanes through its
+    // digits in base 255. With u = 255 - d the bracket is 255 d + 2 u s, so
+    // N <= 255 d (510 - d) <= 255 x 65025, and every step below keeps within
+    // 16 bits:
+    //   m = u s <= 65025 = 255 mh + mr            (split255, mr 0..254)
+    //   N = 255 d (d + 2 mh) + 2 d mr
+    //   g = d mr <= 255 x 254 = 255 gh + gr       (split255, gr 0..254)
+    //   N = 255 X + 2 gr with X = d (d + 2 mh) + 2 gh, and X <= N / 255 <= 65025
+    //   2 gr is even and 0..508, so c = (2 gr) >> 8 is 1 where it is 255 or
+    //   more, else 0; and r = 2 gr - 255 c = (2 gr + c) mod 256 is 0..254.
+    //   N = 255 Z + r with Z = X + c = N / 255 <= 65025.
+    // So N / 65025 = Z / 255. For the weighted colour, Z = 255 a + b (b
+    // 0..254) gives N = 65025 a + 255 b + r, and, the quotients nesting,
+    //   N e / 65025 = a e + (b e + (r e) / 255) / 255
+    // with r e <= 64770 and b e + (r e) / 255 <= 65024. The weighted sum
+    // d (255 - e) + N e / 65025 is at most 255 (255 - e) + 255 e = 65025.
     struct SoftLight {
         static constexpr BlendMode kMode = BlendMode::kSoftLight;
-        static Floats light(Floats d, Floats s) { return d * (255 * d + (510 - 2 * d) * s); }
-        static Lanes full(Lanes d, Lanes s) {
-            return in_floats(d, s, Lanes{}, [](Floats fd, Floats fs, Floats) {
-                return whole_quotient(light(fd, fs), I::splat_f32(65025));
-            });
+        // N as Z = N / 255 and r = N mod 255.
+        struct Digits {
+            Lanes z, r;
+        };
+        static Digits light(Lanes d, Lanes s) {
+            const Split m = split255((255 - d) * s);
+            const Split g = split255(d * m.rest);
+            const Lanes x = d * (d + m.high + m.high) + g.high + g.high;
+            const Lanes twice = g.rest + g.rest;
+            const Lanes c = twice >> 8;
+            return {x + c, (twice + c) & 0xFF};
         }
+        static Lanes full(Lanes d, Lanes s) { return div255(light(d, s).z); }
         static Lanes weighted(Lanes d, Lanes s, Lanes e) {
-            return in_floats(d, s, e, [](Floats fd, Floats fs, Floats fe) {
-                const Floats n = light(fd, fs), a = quotient(n, I::splat_f32(65025));
-                const Floats share = a * fe + quotient((n - a * 65025) * fe, I::splat_f32(65025));
-                return I::truncate(div255(fd * (255 - fe) + share));
-            });
+            const Digits n = light(d, s);
+            const Split z = split255(n.z);
+            const Lanes share = z.high * e + div255(z.rest * e + div255(n.r * e));
+            return div255(d * (255 - e) + share);
         }
     };
 
