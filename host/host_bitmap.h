@@ -59,6 +59,14 @@ struct Surface {
     // Distance in bytes from one row to the next one down (rows run downwards
     // in memory, so callers subtract it).
     uintptr_t stride() const { return static_cast<uintptr_t>(width) * kPixelBytes; }
+    // The bytes of the rows of a surface of positive size: from the first
+    // byte of the bottom row up to just past the top row.
+    uintptr_t lowest_byte() const { return reinterpret_cast<uintptr_t>(row(height - 1)); }
+    uintptr_t end_byte() const { return row0 + stride(); }
+    // Whether the rows (positive sizes) share a byte with [begin, end).
+    bool shares_bytes_with(uintptr_t begin, uintptr_t end) const {
+        return begin < end_byte() && lowest_byte() < end;
+    }
 };
 
 // Follows the chain from a handle. Returns false, and leaves `out` alone,

@@ -35,9 +35,7 @@ void clear_and_blt_strips(int32_t dest, int32_t src, const host::Surface& surfac
 
 // Whether the rows of two surfaces (of positive sizes) share a byte.
 bool share_bytes(const host::Surface& a, const host::Surface& b) {
-    const uintptr_t a_first = reinterpret_cast<uintptr_t>(a.row(a.height - 1));
-    const uintptr_t b_first = reinterpret_cast<uintptr_t>(b.row(b.height - 1));
-    return a_first < b.row0 + b.stride() && b_first < a.row0 + a.stride();
+    return a.shares_bytes_with(b.lowest_byte(), b.end_byte());
 }
 
 // Short runs are copied pixel by pixel: a library call costs more.

@@ -1,30 +1,40 @@
 // Pixel read-back (get_pixel, get_pixels) and the two timing probes.
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 #include "host/host_bitmap.h"
 #include "lumoria.h"
 #include "lumoria/int32.h"
+#include "lumoria/readback/record_rows.h"
 
 namespace {
 
-// The record of one pixel as get_pixels hands it back: red, green, blue,
-// alpha, each widened to 32 bits.
-void write_record(const uint8_t* pixel, int32_t* record) {
-    record[0] = pixel[host::kRed];
-    record[1] = pixel[host::kGreen];
-    record[2] = pixel[host::kBlue];
-    record[3] = pixel[host::kAlpha];
+// One row of the surface into its records, consecutive pixels `height`
+// records apart.
+void write_row(const host::Surface& s, int32_t y, int32_t* out) {
+    for (int32_t x = 0; x < s.width; ++x)
+        lumoria::write_record(s.pixel(x, y), lumoria::record_of(out, x, y, s.height));
 }
 
-// One row of the surface into its records: pixel (x, y) has record
-// x * height + y, so consecutive pixels land `height` records apart.
-void write_row(const uint8_t* row, int32_t width, int32_t height, int32_t* first_record) {
-    const size_t step = static_cast<size_t>(height) * 4;
-    for (int32_t x = 0; x < width; ++x) {
-        write_record(row + static_cast<size_t>(x) * host::kPixelBytes,
-                     first_record + static_cast<size_t>(x) * step);
-    }
+// The pixels of a surface of positive size: below 2^62.
+uint64_t pixel_count(const host::Surface& s) {
+    return uint64_t{static_cast<uint32_t>(s.width)} * static_cast<uint32_t>(s.height);
 }
+
+// Whether the records from `out` share a byte with the surface's rows. A
+// size past the address space cannot be held by the caller's memory; it is
+// taken as shared, which keeps the row-by-row walk.
+bool records_share_bytes(const host::Surface& s, const int32_t* out) {
+    const auto begin = reinterpret_cast<uintptr_t>(out);
+    if (pixel_count(s) > (UINTPTR_MAX - begin) / 16) return true;
+    return s.shares_bytes_with(begin, begin + static_cast<uintptr_t>(pixel_count(s) * 16));
+}
+
+// Records from this size on are written past the caches. Measured: the
+// 33 MB of a 1920 x 1080 surface twice as fast, the 4.9 MB of 640 x 480
+// a third slower (they stay in the caches when stored plainly).
+constexpr uint64_t kStreamRecordsFrom = uint64_t{16} << 20;
 
 // The probes' fixed amount of work.
 constexpr int32_t kProbeSteps = 307200;
@@ -45,9 +55,24 @@ int get_pixel(long bitmap, int x, int y, int channel) {
 void get_pixels(int32_t bitmap, int32_t* out) {
     host::Surface s;
     if (!host::resolve(bitmap, s)) return;
-    for (int32_t y = 0; y < s.height; ++y) {
-        write_row(s.row(y), s.width, s.height, out + static_cast<size_t>(y) * 4);
+    if (s.width <= 0 || s.height <= 0) return;
+    // Records inside the surface would be read back by later pixels, so
+    // there the walk keeps its order, row by row; elsewhere bands of rows
+    // write each column's records as one run.
+    if (host::kPlainBuild || records_share_bytes(s, out)) {
+        for (int32_t y = 0; y < s.height; ++y) write_row(s, y, out);
+        return;
     }
+    const lumoria::RecordBand band = lumoria::kRecordVariants.for_this_cpu().band;
+    const bool stream = pixel_count(s) * 16 >= kStreamRecordsFrom;
+    // The first band ends where column 0's records reach a 64-byte line, so
+    // that the later bands' runs of four records fill whole lines.
+    const auto misalignment = reinterpret_cast<uintptr_t>(out) % 64;
+    int32_t count =
+        misalignment % 16 == 0 ? static_cast<int32_t>((64 - misalignment) % 64 / 16) : 0;
+    if (count == 0) count = lumoria::kBandRows;
+    for (int32_t y0 = 0; y0 < s.height; y0 += count, count = lumoria::kBandRows)
+        band(s, y0, std::min(count, s.height - y0), out, stream);
 }
 
 void test(const int32_t* values, int32_t /*unused*/, int32_t n) {
