@@ -231,8 +231,16 @@ std::vector<ExportCase> export_cases() {
 
     cases.push_back({
         .symbol = "pixelize",
+        .label = "pixelize/8x8",
         .call = [](void* fn, Scene& s) -> Call {
             return [f = EXPORT(pixelize), &s] { f(s.dest, 8, 8); };
+        },
+    });
+    cases.push_back({
+        .symbol = "pixelize",
+        .label = "pixelize/32x32",
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(pixelize), &s] { f(s.dest, 32, 32); };
         },
     });
     for (int32_t vertical : {0, 1}) {

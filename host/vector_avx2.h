@@ -36,6 +36,12 @@ struct Avx2 {
     static void masked_store_32(uint8_t* p, I32 mask, U32 v) {
         _mm256_maskstore_epi32(reinterpret_cast<int*>(p), (__m256i)mask, (__m256i)v);
     }
+    // The first `count` pixels from p (0 < count <= kPixels), the other
+    // lanes 0; nothing past them is read.
+    static U32 load_first_pixels(const uint8_t* p, int count) {
+        const I32 mask = lane_numbers() < count;
+        return (U32)_mm256_maskload_epi32(reinterpret_cast<const int*>(p), (__m256i)mask);
+    }
     // The 32-bit values at `base` + offset x kScale bytes in the lanes of
     // `mask`, 0 elsewhere; the other lanes are not read.
     template <int kScale>
@@ -69,6 +75,11 @@ struct Avx2 {
     }
     static I32 widen_16_to_32_high(U16 v) {
         return (I32)_mm256_unpackhi_epi16((__m256i)v, _mm256_setzero_si256());
+    }
+    // The 128-bit halves added lane by lane.
+    static __m128i sum_of_quarters(I32 v) {
+        return _mm_add_epi32(_mm256_castsi256_si128((__m256i)v),
+                             _mm256_extracti128_si256((__m256i)v, 1));
     }
     static U16 pack_32_to_16(I32 low, I32 high) {
         return (U16)_mm256_packus_epi32((__m256i)low, (__m256i)high);

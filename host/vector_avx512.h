@@ -39,6 +39,18 @@ struct Avx512 {
     static void store(uint8_t* p, V v) {
         _mm512_storeu_si512(p, (__m512i)v);
     }
+    // The first `count` pixels from p (0 < count <= kPixels), the other
+    // lanes 0; nothing past them is read.
+    // Up to eight pixels are loaded as a half vector, which never reaches
+    // into a further cache line than needed (a wider masked load that does
+    // is several times slower).
+    static U32 load_first_pixels(const uint8_t* p, int count) {
+        const auto mask = static_cast<__mmask16>((1u << count) - 1);
+        if (count <= 8)
+            return (U32)_mm512_zextsi256_si512(
+                _mm256_maskz_loadu_epi32(static_cast<__mmask8>(mask), p));
+        return (U32)_mm512_maskz_loadu_epi32(mask, p);
+    }
 
     // The 32-bit values at `base` + offset x kScale bytes in the lanes of
     // `mask`, 0 elsewhere; the other lanes are not read.
@@ -69,6 +81,12 @@ struct Avx512 {
     }
     static I32 widen_16_to_32_high(U16 v) {
         return (I32)_mm512_unpackhi_epi16((__m512i)v, _mm512_setzero_si512());
+    }
+    // The four 128-bit quarters added lane by lane.
+    static __m128i sum_of_quarters(I32 v) {
+        const __m256i half = _mm256_add_epi32(_mm512_castsi512_si256((__m512i)v),
+                                              _mm512_extracti64x4_epi64((__m512i)v, 1));
+        return _mm_add_epi32(_mm256_castsi256_si128(half), _mm256_extracti128_si256(half, 1));
     }
     static U16 pack_32_to_16(I32 low, I32 high) {
         return (U16)_mm512_packus_epi32((__m512i)low, (__m512i)high);

@@ -46,6 +46,13 @@ struct Sse2 {
         const int32_t pixel = _mm_cvtsi128_si32((__m128i)v);
         std::memcpy(p, &pixel, sizeof pixel);
     }
+    // The first `count` pixels from p (0 < count <= kPixels), the other
+    // lanes 0; nothing past them is read.
+    static U32 load_first_pixels(const uint8_t* p, int count) {
+        alignas(16) uint8_t padded[kBytes] = {};
+        std::memcpy(padded, p, static_cast<size_t>(count) * 4);
+        return load(padded);
+    }
 
     static U16 splat_u16(uint16_t v) { return U16{} + v; }
     static U32 splat_u32(uint32_t v) { return U32{} + v; }
@@ -72,6 +79,8 @@ struct Sse2 {
     static I32 widen_16_to_32_high(U16 v) {
         return (I32)_mm_unpackhi_epi16((__m128i)v, _mm_setzero_si128());
     }
+    // The 128-bit quarters of a vector added lane by lane (here the vector).
+    static __m128i sum_of_quarters(I32 v) { return (__m128i)v; }
     static U16 pack_32_to_16(I32 low, I32 high) {
         // SSE2 packs with signed saturation only: shift the range down and back.
         const U16 packed = (U16)_mm_packs_epi32((__m128i)(low - 32768), (__m128i)(high - 32768));

@@ -29,6 +29,16 @@ inline void add_pixel(ChannelSums& sums, const uint8_t* p) {
 // The truncated mean of each channel of `count` summed pixels into `out`;
 // `count` is at least 1. Every mean is 0..255.
 inline void store_mean(const ChannelSums& sums, uint64_t count, uint8_t* out) {
+    // Fewer than 2^24 pixels sum to below 2^32 in each channel, and 32-bit
+    // division is several times quicker.
+    if (count < (uint64_t{1} << 24)) {
+        const auto n = static_cast<uint32_t>(count);
+        out[host::kBlue] = static_cast<uint8_t>(static_cast<uint32_t>(sums.blue) / n);
+        out[host::kGreen] = static_cast<uint8_t>(static_cast<uint32_t>(sums.green) / n);
+        out[host::kRed] = static_cast<uint8_t>(static_cast<uint32_t>(sums.red) / n);
+        out[host::kAlpha] = static_cast<uint8_t>(static_cast<uint32_t>(sums.alpha) / n);
+        return;
+    }
     out[host::kBlue] = static_cast<uint8_t>(sums.blue / count);
     out[host::kGreen] = static_cast<uint8_t>(sums.green / count);
     out[host::kRed] = static_cast<uint8_t>(sums.red / count);

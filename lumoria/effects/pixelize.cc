@@ -6,7 +6,7 @@
 
 #include "host/host_bitmap.h"
 #include "lumoria.h"
-#include "lumoria/effects/rows.h"
+#include "lumoria/effects/block_sums.h"
 #include "lumoria/transfer/rect.h"
 
 namespace lumoria {
@@ -25,20 +25,33 @@ int64_t block_count(int32_t size, int32_t block) {
     return std::min(static_cast<int64_t>(ceiling), exact);
 }
 
-// Replaces the block whose top-left pixel is (x0, y0), cut to the surface,
-// by the mean of its pixels.
-void flatten_block(const host::Surface& surface, int32_t x0, int32_t y0, int32_t block_width,
-                   int32_t block_height) {
-    const int64_t width = std::min<int64_t>(block_width, int64_t{surface.width} - x0);
+// Blocks along a block row are summed a run at a time before the run is
+// filled: a block's first loads would otherwise wait for the fill of the
+// block before it, whose last stores share their cache lines. Blocks do not
+// overlap, so the bytes are those of summing and filling each in turn.
+constexpr int64_t kBlocksPerRun = 32;
+
+// The means of the blocks j0 .. j0 + count - 1 of the block row from y0,
+// then their fills, each block cut to the surface.
+void flatten_run(const host::Surface& surface, BlockSum sum, int64_t j0, int64_t count, int32_t y0,
+                 int32_t block_width, int32_t block_height) {
     const int64_t height = std::min<int64_t>(block_height, int64_t{surface.height} - y0);
-    uint8_t* first = surface.pixel(x0, y0);
-    ChannelSums sums;
-    for (int64_t k = 0; k < height; ++k)
-        add_row(first - static_cast<uintptr_t>(k) * surface.stride(), width, sums);
-    uint8_t mean[host::kPixelBytes];
-    store_mean(sums, static_cast<uint64_t>(width * height), mean);
-    fill_rect_raw(surface.width, surface.height, first, x0, y0, block_width, block_height,
-                  mean[host::kRed], mean[host::kGreen], mean[host::kBlue], mean[host::kAlpha]);
+    uint8_t means[kBlocksPerRun][host::kPixelBytes];
+    for (int64_t j = 0; j < count; ++j) {
+        // Every block starts inside the surface, so its corner fits 32 bits.
+        const auto x0 = static_cast<int32_t>((j0 + j) * block_width);
+        const int64_t width = std::min<int64_t>(block_width, int64_t{surface.width} - x0);
+        ChannelSums sums;
+        sum(surface.pixel(x0, y0), surface.stride(), width, height, sums);
+        store_mean(sums, static_cast<uint64_t>(width * height), means[j]);
+    }
+    for (int64_t j = 0; j < count; ++j) {
+        const auto x0 = static_cast<int32_t>((j0 + j) * block_width);
+        const uint8_t* mean = means[j];
+        fill_rect_raw(surface.width, surface.height, surface.pixel(x0, y0), x0, y0, block_width,
+                      block_height, mean[host::kRed], mean[host::kGreen], mean[host::kBlue],
+                      mean[host::kAlpha]);
+    }
 }
 
 void pixelize_pass(const host::Surface& surface, int32_t block_width, int32_t block_height) {
@@ -47,15 +60,14 @@ void pixelize_pass(const host::Surface& surface, int32_t block_width, int32_t bl
     // Blocks of one pixel are their own means.
     if (block_width == 1 && block_height == 1) return;
 
+    const BlockSum sum = kBlockSumVariants.for_this_cpu().sum;
     const int64_t columns = block_count(surface.width, block_width);
     const int64_t rows = block_count(surface.height, block_height);
-    // Every block starts inside the surface, so its corner fits 32 bits.
     for (int64_t i = 0; i < rows; ++i) {
         const auto y0 = static_cast<int32_t>(i * block_height);
-        for (int64_t j = 0; j < columns; ++j) {
-            const auto x0 = static_cast<int32_t>(j * block_width);
-            flatten_block(surface, x0, y0, block_width, block_height);
-        }
+        for (int64_t j0 = 0; j0 < columns; j0 += kBlocksPerRun)
+            flatten_run(surface, sum, j0, std::min(kBlocksPerRun, columns - j0), y0, block_width,
+                        block_height);
     }
 }
 

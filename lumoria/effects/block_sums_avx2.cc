@@ -1,0 +1,8 @@
+#include "host/vector_avx2.h"
+#include "lumoria/effects/block_sums_kernel.h"
+
+namespace lumoria {
+
+const BlockSums kAvx2BlockSums{vector_sum<host::Avx2>};
+
+}  // namespace lumoria
