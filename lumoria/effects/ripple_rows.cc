@@ -26,7 +26,7 @@ const host::Variants<RippleRows> kRippleVariants{{
     &kPlainRippleRows,
     nullptr,
     HOST_IF_X86_VECTORS(&kAvx2RippleRows),
-    nullptr,
+    HOST_IF_X86_VECTORS(&kAvx512RippleRows),
 }};
 
 }  // namespace lumoria

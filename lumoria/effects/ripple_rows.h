@@ -56,6 +56,7 @@ inline bool fits_vector_rings(int64_t farthest_dx, int64_t farthest_dy, const Ri
 
 #if HOST_X86_VECTORS
 extern const RippleRows kAvx2RippleRows;
+extern const RippleRows kAvx512RippleRows;
 #endif
 
 // The plain row and each vector set, by instruction set level.
