@@ -39,6 +39,11 @@ struct Avx512 {
     static void store(uint8_t* p, V v) {
         _mm512_storeu_si512(p, (__m512i)v);
     }
+    // The 32-bit lanes of `mask` stored; the others are not written.
+    static void masked_store_32(uint8_t* p, I32 mask, U32 v) {
+        _mm512_mask_storeu_epi32(p, _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask),
+                                 (__m512i)v);
+    }
     // The first `count` pixels from p (0 < count <= kPixels), the other
     // lanes 0; nothing past them is read.
     // Up to eight pixels are loaded as a half vector, which never reaches

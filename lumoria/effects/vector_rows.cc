@@ -11,7 +11,7 @@ const host::Variants<BlurRows> kBlurVariants{{
     &kPlainBlurRows,
     HOST_IF_X86_VECTORS(&kSse2BlurRows),
     HOST_IF_X86_VECTORS(&kAvx2BlurRows),
-    nullptr,
+    HOST_IF_X86_VECTORS(&kAvx512BlurRows),
 }};
 
 bool fits_vector_blur(const BlurFrame& frame) {

@@ -21,6 +21,7 @@ extern const BlurRows kPlainBlurRows;
 #if HOST_X86_VECTORS
 extern const BlurRows kSse2BlurRows;
 extern const BlurRows kAvx2BlurRows;
+extern const BlurRows kAvx512BlurRows;
 #endif
 
 // The plain rows and each vector set, by instruction set level.
