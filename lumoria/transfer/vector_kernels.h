@@ -47,13 +47,14 @@ struct TransferKernels {
     // What a row needs to know of its opacity (1..255).
     struct Row {
         Lanes opacity;
+        bool full_opacity;    // opacity 255, where e is the source alpha itself
         int32_t faint_alpha;  // source alphas up to this give e = 0
         int32_t full_alpha;   // the source alpha that gives P = 65025; 256: none
         Mask alpha;           // the alpha lane of each pixel
     };
 
     static Row row_context(int32_t opacity) {
-        Row r{lanes_of(opacity), 254 / opacity, opacity == 255 ? 255 : 256, Mask{}};
+        Row r{lanes_of(opacity), opacity == 255, 254 / opacity, opacity == 255 ? 255 : 256, Mask{}};
         for (int i = 0; i < kLanes; ++i) r.alpha[i] = i % 4 == host::kAlpha ? -1 : 0;
         return r;
     }
@@ -116,6 +117,8 @@ struct TransferKernels {
 
     // e, spread over each pixel's lanes; P <= 65025 fits 16 bits.
     static Lanes effective(Lanes s, const Row& r) {
+        // alpha x 255 / 255 is alpha.
+        if (r.full_opacity) return spread<host::kAlpha>(s);
         return div255(spread<host::kAlpha>(s) * r.opacity);
     }
 
@@ -132,12 +135,20 @@ struct TransferKernels {
     // they were.
     template <class Rule>
     static void row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t opacity) {
-        const Row r = row_context(opacity);
-        host::each_vector<I>(width, dest, src,
-                             [&r](int32_t, int32_t, uint8_t* d, const uint8_t* s) {
-                                 Pixels out;
-                                 if (Rule::block(I::load(d), I::load(s), r, out)) I::store(d, out);
-                             });
+        const auto walk = [&](const Row& r) __attribute__((always_inline)) {
+            host::each_vector<I>(width, dest, src,
+                                 [&r](int32_t, int32_t, uint8_t* d, const uint8_t* s) {
+                                     Pixels out;
+                                     if (Rule::block(I::load(d), I::load(s), r, out))
+                                         I::store(d, out);
+                                 });
+        };
+        // The common full opacity as a walk of its own, where e needs no
+        // division.
+        if (opacity == 255)
+            walk(row_context(255));
+        else
+            walk(row_context(opacity));
     }
 
     // f(d, s) on the channel lanes of the first and of the second half of
