@@ -45,6 +45,27 @@ inline void store_mean(const ChannelSums& sums, uint64_t count, uint8_t* out) {
     out[host::kAlpha] = static_cast<uint8_t>(sums.alpha / count);
 }
 
+// store_mean for many sums of one count of at most 2^20 pixels, by a
+// multiply instead of a division: with M = 2^56 / count + 1, sum * M / 2^56
+// truncated is sum / count for every sum up to 255 count (the product stays
+// below 2^64, and its excess over the quotient below 1 / count).
+class MeanDivisor {
+  public:
+    static constexpr uint64_t kLargestCount = uint64_t{1} << 20;
+    explicit MeanDivisor(uint64_t count) : multiplier_((uint64_t{1} << 56) / count + 1) {}
+
+    void store_mean(const ChannelSums& sums, uint8_t* out) const {
+        out[host::kBlue] = mean(sums.blue);
+        out[host::kGreen] = mean(sums.green);
+        out[host::kRed] = mean(sums.red);
+        out[host::kAlpha] = mean(sums.alpha);
+    }
+
+  private:
+    uint8_t mean(uint64_t sum) const { return static_cast<uint8_t>(sum * multiplier_ >> 56); }
+    uint64_t multiplier_;
+};
+
 // Four bytes from `from` to `to`; the two may be the same pixel.
 inline void copy_pixel(const uint8_t* from, uint8_t* to) {
     uint32_t value;

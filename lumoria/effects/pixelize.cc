@@ -36,6 +36,10 @@ constexpr int64_t kBlocksPerRun = 32;
 void flatten_run(const host::Surface& surface, BlockSum sum, int64_t j0, int64_t count, int32_t y0,
                  int32_t block_width, int32_t block_height) {
     const int64_t height = std::min<int64_t>(block_height, int64_t{surface.height} - y0);
+    // Every block of the run but the row's last has the full width.
+    const auto whole = static_cast<uint64_t>(int64_t{block_width} * height);
+    const bool by_multiply = whole <= MeanDivisor::kLargestCount;
+    const MeanDivisor divisor(by_multiply ? whole : 1);
     uint8_t means[kBlocksPerRun][host::kPixelBytes];
     for (int64_t j = 0; j < count; ++j) {
         // Every block starts inside the surface, so its corner fits 32 bits.
@@ -43,7 +47,10 @@ void flatten_run(const host::Surface& surface, BlockSum sum, int64_t j0, int64_t
         const int64_t width = std::min<int64_t>(block_width, int64_t{surface.width} - x0);
         ChannelSums sums;
         sum(surface.pixel(x0, y0), surface.stride(), width, height, sums);
-        store_mean(sums, static_cast<uint64_t>(width * height), means[j]);
+        if (by_multiply && width == block_width)
+            divisor.store_mean(sums, means[j]);
+        else
+            store_mean(sums, static_cast<uint64_t>(width * height), means[j]);
     }
     for (int64_t j = 0; j < count; ++j) {
         const auto x0 = static_cast<int32_t>((j0 + j) * block_width);

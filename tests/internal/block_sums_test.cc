@@ -1,7 +1,7 @@
 // pixelize's block sums: every vector set against the plain sum on random
 // blocks, narrow ones (tails of every length), tall ones and wide ones whose
 // 16-bit lanes are emptied many times over; bytes biased to 255, where the
-// lanes come closest to overflowing.
+// lanes come closest to overflowing. And the means' multiply.
 #include "lumoria/effects/block_sums.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +34,27 @@ TEST(BlockSums, EverySetGivesThePlainSums) {
             ASSERT_TRUE(plain.blue == fast.blue && plain.green == fast.green &&
                         plain.red == fast.red && plain.alpha == fast.alpha)
                 << set.name << " " << width << " x " << height;
+        }
+    }
+}
+
+// The multiply that stands for pixelize's division, on every count up to
+// 4096 and sampled counts up to the largest, at the sums where truncation
+// turns (multiples of the count and just below) and at random ones.
+TEST(MeanDivisor, GivesTheTruncatedMean) {
+    std::mt19937_64 rng(22);
+    for (uint64_t count = 1; count <= MeanDivisor::kLargestCount;
+         count += count < 4096 ? 1 : 1 + rng() % 509) {
+        const MeanDivisor divisor(count);
+        for (int i = 0; i < 64; ++i) {
+            const uint64_t mean = rng() % 256;
+            uint64_t sum = mean * count + (i % 4 == 0 ? 0 : rng() % count);
+            if (i % 4 == 1 && sum > 0) sum = mean * count - (mean > 0 ? 1 : 0);
+            ChannelSums sums;
+            sums.blue = sums.green = sums.red = sums.alpha = sum;
+            uint8_t out[4];
+            divisor.store_mean(sums, out);
+            ASSERT_EQ(out[0], sum / count) << sum << " / " << count;
         }
     }
 }
