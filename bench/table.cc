@@ -72,8 +72,8 @@ void TableReporter::Finalize() {
     size_t width = 4;
     for (const TableRow& row : r.rows) width = std::max(width, row.name.size());
     const int w = static_cast<int>(width);
-    std::fprintf(out, "\n%-*s %9s %8s %8s %8s  %-12s %8s\n", w, "case", "MP/s", "xmemset",
-                 "xmemcpy", "xplain", "pixman op", "xpixman");
+    std::fprintf(out, "\n%-*s %8s %9s %8s %8s %8s  %-12s %8s\n", w, "case", "ms/call", "MP/s",
+                 "xmemset", "xmemcpy", "xplain", "pixman op", "xpixman");
     const TableRow* previous = nullptr;
     for (const TableRow& row : r.rows) {
         const auto found = speed_.find(row.name);
@@ -81,8 +81,12 @@ void TableReporter::Finalize() {
         if (previous && previous->size.width != row.size.width) std::fprintf(out, "\n");
         previous = &row;
         const double speed = found->second;
-        std::fprintf(out, "%-*s %9.1f %8s %8s %8s  %-12s %8s\n", w, row.name.c_str(), speed,
-                     ratio(speed, row.memset).c_str(), ratio(speed, row.memcpy).c_str(),
+        // The fastest call's time: the work over its speed.
+        const auto work = r.work.find(row.name);
+        const double ms =
+            work == r.work.end() ? 0.0 : static_cast<double>(work->second) / speed / 1e3;
+        std::fprintf(out, "%-*s %8.2f %9.1f %8s %8s %8s  %-12s %8s\n", w, row.name.c_str(), ms,
+                     speed, ratio(speed, row.memset).c_str(), ratio(speed, row.memcpy).c_str(),
                      ratio(speed, row.plain).c_str(),
                      row.pixman_op.empty() ? "-" : row.pixman_op.c_str(),
                      ratio(speed, row.pixman).c_str());

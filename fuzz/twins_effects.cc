@@ -1,10 +1,13 @@
-// Twins of the spatial effects' rows: the channel sums of pixelize, the
+// Twins of the spatial effects' rows: the block sums of pixelize, the
 // brightness rings, and the radial blur over a whole small surface.
+#include <cmath>
 #include <cstring>
 #include <string>
 
 #include "groups.h"
 #include "host/cpu_features.h"
+#include "lumoria/effects/block_sums.h"
+#include "lumoria/effects/ripple_rows.h"
 #include "lumoria/effects/rows.h"
 #include "lumoria/effects/vector_rows.h"
 #include "twins.h"
@@ -14,15 +17,22 @@ namespace {
 
 using lumoria::BlurFrame;
 
-struct AddRowVariant {
+// A set of rows from a family's table, by its level's name.
+template <class Rows>
+struct SetOf {
     const char* name;
-    void (*row)(const uint8_t* pixels, int64_t width, lumoria::ChannelSums& sums);
+    const Rows* rows;
 };
-struct RingRowVariant {
-    const char* name;
-    void (*row)(uint8_t* first, int64_t width, int64_t first_dx, float dy_squared,
-                const lumoria::RingTable& rings);
-};
+
+template <class Rows>
+std::vector<SetOf<Rows>> sets_of(const host::Variants<Rows>& table) {
+    std::vector<SetOf<Rows>> sets;
+    table.each_on_this_cpu([&](const char* name, const Rows& rows) {
+        sets.push_back({name, &rows});
+    });
+    return sets;
+}
+
 // A pass over every row of a radial blur: a set of blur rows (used, as the
 // export uses them, only where fits_vector_blur allows, else the plain set),
 // or the copy for runs of one sample, which ignores `samples`.
@@ -46,15 +56,23 @@ std::vector<uint8_t> bytes_of(const lumoria::ChannelSums& sums) {
     return out;
 }
 
-void check_add_row(Input& in) {
+// A block of pixelize: width x height pixels of a surface at least as wide.
+void check_block_sums(Input& in) {
     const int32_t width = row_width(in);
-    const std::vector<uint8_t> pixels = random_pixels(static_cast<size_t>(width), in.u32());
+    const int32_t stride_pixels = width + static_cast<int32_t>(in.below(5));
+    const int32_t height = 1 + static_cast<int32_t>(in.below(in.one_in(8) ? 300 : 12));
+    const std::vector<uint8_t> pixels =
+        random_pixels(static_cast<size_t>(stride_pixels) * height, in.u32());
     const size_t misalign = row_misalignment(in);
-    if (tracing()) note("add_row: width " + std::to_string(width));
-    expect_twins("add_row", std::vector<AddRowVariant>{{"plain", lumoria::add_row}}, {pixels},
-                 misalign, [&](const AddRowVariant& v, const Blocks& b) {
+    if (tracing())
+        note("block sums: " + std::to_string(width) + " x " + std::to_string(height) +
+             " in rows of " + std::to_string(stride_pixels));
+    expect_twins("block sums", sets_of(lumoria::kBlockSumVariants), {pixels}, misalign,
+                 [&](const SetOf<lumoria::BlockSums>& v, const Blocks& b) {
+                     if (width <= 0) return std::vector<uint8_t>{};
+                     const auto stride = static_cast<uintptr_t>(stride_pixels) * 4;
                      lumoria::ChannelSums sums;
-                     v.row(b[0], width, sums);
+                     v.rows->sum(b[0] + (height - 1) * stride, stride, width, height, sums);
                      return bytes_of(sums);
                  });
 }
@@ -67,17 +85,22 @@ void check_ring_row(Input& in) {
     const float dy_squared = lumoria::float_square(in.mostly(-60, 60));
     const int64_t first_distance = in.mostly(0, 40);
     CallerArray<float> factors(in.below(64));
-    for (size_t k = 0; k < factors.size(); ++k)
-        factors.set(k, in.one_in(4) ? in.real() : static_cast<float>(in.byte()) / 100.0f);
+    // Finite factors, as ripple_circ's table holds: any float pattern but
+    // the infinities and NaN, or a byte's hundredth.
+    for (size_t k = 0; k < factors.size(); ++k) {
+        const float real = in.real();
+        const bool any = in.one_in(4) && std::isfinite(real);
+        factors.set(k, any ? real : static_cast<float>(in.byte()) / 100.0f);
+    }
     const lumoria::RingTable rings{factors.data(), first_distance, factors.size()};
     if (tracing()) {
         note("ring_row: width " + std::to_string(width) + ", first dx " + std::to_string(first_dx) +
              ", dy squared " + std::to_string(dy_squared) + ", distances from " +
              std::to_string(first_distance) + ", " + std::to_string(factors.size()) + " factors");
     }
-    expect_twins("ring_row", std::vector<RingRowVariant>{{"plain", lumoria::ring_row}}, {pixels},
-                 misalign, [&](const RingRowVariant& v, const Blocks& b) {
-                     v.row(b[0], width, first_dx, dy_squared, rings);
+    expect_twins("ring_row", sets_of(lumoria::kRippleVariants), {pixels}, misalign,
+                 [&](const SetOf<lumoria::RippleRows>& v, const Blocks& b) {
+                     v.rows->rings(b[0], width, first_dx, dy_squared, rings);
                      return std::vector<uint8_t>{};
                  });
 }
@@ -122,7 +145,7 @@ void check_blur(Input& in) {
 Group<TwinCheck> effect_twins() {
     return {"effects",
             {
-                {"add_row", check_add_row},
+                {"block sums", check_block_sums},
                 {"ring_row", check_ring_row},
                 {"blur rows", check_blur},
             }};

@@ -1,9 +1,10 @@
 // get_pixels' bands with AVX-512 VBMI: four rows of four pixels in one
 // register, and one byte permute per column that picks that column's four
 // pixels, puts red first and zeroes the upper bytes of each record's ints.
-#include <immintrin.h>
-
 #include "lumoria/readback/record_rows.h"
+
+#if HOST_X86_VECTORS
+#include <immintrin.h>
 
 namespace lumoria {
 namespace {
@@ -52,3 +53,4 @@ void band(const host::Surface& s, int32_t y0, int32_t count, int32_t* out, bool 
 const RecordRows kAvx512RecordRows{band};
 
 }  // namespace lumoria
+#endif

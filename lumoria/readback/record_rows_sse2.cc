@@ -1,8 +1,9 @@
 // get_pixels' bands with SSE2: four rows of four pixels transposed into four
 // columns, then each pixel widened to its record.
-#include <emmintrin.h>
-
 #include "lumoria/readback/record_rows.h"
+
+#if HOST_X86_VECTORS
+#include <emmintrin.h>
 
 namespace lumoria {
 namespace {
@@ -53,3 +54,4 @@ void band(const host::Surface& s, int32_t y0, int32_t count, int32_t* out, bool 
 const RecordRows kSse2RecordRows{band};
 
 }  // namespace lumoria
+#endif
