@@ -27,6 +27,8 @@ Steps steps_on(int64_t centre, int64_t extent) {
     return {0, centre > below ? centre : below};
 }
 
+bool line_on(int64_t at, int64_t extent) { return at >= 0 && at < extent; }
+
 // The rings r1 .. r2 (at most kGroup) at steps `first` .. `last`.
 template <bool kFull>
 void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t r1, int64_t r2,
@@ -35,6 +37,9 @@ void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t r1, int64
     // the outer walk of ring i and the inner one of ring i + 1. Each keeps
     // its column x and e = y^2 + x^2 - (s^2 + s) for its radius s.
     int64_t x[kGroup + 1], e[kGroup + 1];
+    // For arcs, ring i's step angle y * 61 / r as a quotient and remainder
+    // carried from step to step instead of divided anew.
+    int64_t angle[kGroup + 1], remainder[kGroup + 1];
     const int64_t n = r2 - r1 + 2;
     // Rings that ended before `first` stay ended; `low` is the lowest ring
     // still drawing.
@@ -44,6 +49,10 @@ void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t r1, int64
         const int64_t s = r1 - 1 + i;
         x[i] = first == 0 ? s : RingWalk(s + 1).at(first).run.lo;
         e[i] = first * first - s + (x[i] - s) * (x[i] + s);
+        if (!kFull && s > 0) {
+            angle[i] = first * 61 / s;
+            remainder[i] = first * 61 % s;
+        }
     }
     // Full circle: merged[0] for the horizontal mirror images, which share
     // their runs, merged[4] for the vertical ones; arcs: one per image.
@@ -61,18 +70,28 @@ void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t r1, int64
         };
         while (low < n && x[low] < y) ++low;
         if (low >= n) return;
+        // Images whose line of this step crosses the bitmap.
+        bool on[8];
+        for (int k = 0; k < 8; ++k) {
+            const Mirror m = kOctantRuns[k].mirror;
+            on[k] = m.vertical ? line_on(cx + m.sx * y, canvas.width())
+                               : line_on(cy + m.sy * y, canvas.height());
+        }
+        const bool rows_on = on[0] || on[1] || on[2] || on[3];
+        const bool columns_on = on[4] || on[5] || on[6] || on[7];
         for (int64_t i = n - 1; i >= low; --i) {
             const int64_t xo = x[i], xi = x[i - 1];
             if (xo < y || xi >= xo) continue;  // ring ended, or an empty run
             if (kFull) {
                 // A drawn step has x >= 1 (x = r at y = 0), so of the rules
                 // only the diagonal's applies.
-                merged[0].add(xi, xo, in_images(0, 4));
-                if (xo != y) merged[4].add(xi, xo, in_images(4, 8));
+                if (rows_on) merged[0].add(xi, xo, in_images(0, 4));
+                if (columns_on && xo != y) merged[4].add(xi, xo, in_images(4, 8));
                 continue;
             }
             for (int k = 0; k < 8; ++k) {
-                if (draws(kOctantRuns[k], arc, r1 - 1 + i, y, xo))
+                const OctantRun& o = kOctantRuns[k];
+                if (on[k] && !skips(o, y, xo) && arc.contains(o.base + o.sign * angle[i]))
                     merged[k].add(xi, xo, in_images(k, k + 1));
             }
         }
@@ -87,6 +106,16 @@ void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t r1, int64
             if (e[i] >= 0) {
                 e[i] -= 2 * x[i] - 1;
                 --x[i];
+            }
+        }
+        if (!kFull) {
+            for (int64_t i = low; i < n; ++i) {
+                const int64_t r = r1 - 1 + i;
+                remainder[i] += 61;
+                while (remainder[i] >= r) {
+                    remainder[i] -= r;
+                    ++angle[i];
+                }
             }
         }
     }

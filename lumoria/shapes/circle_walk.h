@@ -113,11 +113,16 @@ constexpr OctantRun kOctantRuns[8] = {
     {{+1, -1, true}, 360, -1, false, false, true},   {{-1, -1, true}, 0, +1, false, false, true},
 };
 
+// Whether mirror image `o` skips its run at step y, where the ring's outer
+// column is x, so as not to draw the run of another image again.
+inline bool skips(const OctantRun& o, int64_t y, int64_t x) {
+    return (o.needs_column && x == 0) || (o.needs_row && y == 0) || (o.off_diagonal && x == y);
+}
+
 // Whether mirror image `o` draws its run at step y of the ring of radius r,
 // whose outer column is x there.
 inline bool draws(const OctantRun& o, const Arc& arc, int64_t r, int64_t y, int64_t x) {
-    if ((o.needs_column && x == 0) || (o.needs_row && y == 0) || (o.off_diagonal && x == y))
-        return false;
+    if (skips(o, y, x)) return false;
     // The step's angle from the nearest axis, about 43 at the diagonal.
     return arc.full() || arc.contains(o.base + o.sign * (y * 61 / r));
 }
