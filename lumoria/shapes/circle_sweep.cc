@@ -16,19 +16,6 @@ namespace {
 // Rings walked together.
 constexpr int64_t kGroup = 256;
 
-// The steps y >= 0 for which centre + y or centre - y lies in [0, extent).
-struct Steps {
-    int64_t first, last;
-};
-Steps steps_on(int64_t centre, int64_t extent) {
-    if (centre < 0) return {-centre, extent - 1 - centre};
-    if (centre >= extent) return {centre - extent + 1, centre};
-    const int64_t below = extent - 1 - centre;
-    return {0, centre > below ? centre : below};
-}
-
-bool line_on(int64_t at, int64_t extent) { return at >= 0 && at < extent; }
-
 // The rings r1 .. r2 (at most kGroup) at steps `first` .. `last`.
 template <bool kFull>
 void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t r1, int64_t r2,

@@ -68,6 +68,19 @@ void fill_run(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m, const Run&
 // fill_run by Canvas::write.
 void write_run(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m, const Run& run);
 
+// The steps p >= 0 for which centre + p or centre - p lies in [0, extent):
+// those whose runs' lines (rows or columns) cross the bitmap.
+struct Steps {
+    int64_t first, last;
+};
+inline Steps steps_on(int64_t centre, int64_t extent) {
+    if (centre < 0) return {-centre, extent - 1 - centre};
+    if (centre >= extent) return {centre - extent + 1, centre};
+    const int64_t below = extent - 1 - centre;
+    return {0, centre > below ? centre : below};
+}
+inline bool line_on(int64_t at, int64_t extent) { return at >= 0 && at < extent; }
+
 // Runs of one mirror image on one line, merged where they touch or overlap:
 // every run has the one colour, so writing the merged runs sets the same
 // pixels as writing each run.
