@@ -7,9 +7,10 @@
 // octants. A thick ring is made of levels, each one pixel smaller.
 //
 // The walks are not run step by step from the axis: their columns have closed
-// forms (below), so a level jumps to the steps whose runs reach the bitmap, and
+// forms (circle_walk.h), so a level jumps to the steps whose runs reach the bitmap, and
 // the levels whose rings cannot reach the bitmap are skipped. Pixels are the
 // same as walking everything, in any order, since every run has one colour.
+// The shipped build walks the levels together instead (circle_sweep.cc).
 #include <cmath>
 
 #include "host/cpu_features.h"

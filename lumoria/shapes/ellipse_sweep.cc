@@ -109,7 +109,8 @@ void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t a, int64_
         const bool on = line_on(cx + x, canvas.width()) || line_on(cx - x, canvas.width());
         auto write = [&](int64_t lo, int64_t hi) {
             for (int sx : {+1, -1})
-                for (int sy : {+1, -1}) write_run(canvas, cx, cy, Mirror{sx, sy, true}, {x, lo, hi});
+                for (int sy : {+1, -1})
+                    write_run(canvas, cx, cy, Mirror{sx, sy, true}, {x, lo, hi});
         };
         for (int64_t i = 0; i < n; ++i) {
             Level& l = levels[i];
@@ -166,7 +167,8 @@ bool sweep_pays(const Canvas& canvas, int64_t cx, int64_t cy, int64_t a, int64_t
                 int64_t t2) {
     // The widest level is at one end of the range; the inner ellipse may be
     // one wider.
-    const int64_t wide = magnitude(a - t1) > magnitude(a - t2) ? magnitude(a - t1) : magnitude(a - t2);
+    const int64_t wide =
+        magnitude(a - t1) > magnitude(a - t2) ? magnitude(a - t1) : magnitude(a - t2);
     if (wide + 1 > kLargestAxis || magnitude(b - t1) > kLargestAxis) return false;
     // Region 1 steps up to about |a| columns, region 2 about b rows.
     const int64_t tall = b - t1;
