@@ -11,6 +11,7 @@
 #include "Quorvex.h"
 #include "host/host_bitmap.h"
 #include "lumoria.h"
+#include "tests/shapes_walk.h"
 
 // The export found at `fn`, with the type of its declaration.
 #define EXPORT(name) reinterpret_cast<decltype(&::name)>(fn)
@@ -114,6 +115,22 @@ const std::vector<Mode> kBlendModes = {
 };
 const std::vector<Mode> kLayerModes = {
     {"over", "OVER"}, {"replace", "SRC"}, {"recolour", nullptr}, {"behind", nullptr}};
+
+// The shapes: a ring a quarter of its radius thick, as large as the bitmap
+// holds, and an elliptical ring of 20 levels, both centred.
+struct CircleArgs {
+    int32_t cx, cy, radius, thickness;
+};
+CircleArgs circle_args(const Scene& s) {
+    const int32_t radius = std::min(s.width, s.height) / 2;
+    return {s.width / 2, s.height / 2, radius, radius / 4};
+}
+struct EllipseArgs {
+    int32_t cx, cy, radius_x, radius_y, thickness;
+};
+EllipseArgs ellipse_args(const Scene& s) {
+    return {s.width / 2, s.height / 2, s.width / 3, s.height / 3, 20};
+}
 
 }  // namespace
 
@@ -278,21 +295,44 @@ std::vector<ExportCase> export_cases() {
         });
     }
 
+    // Each shape also as the literal walk, step by step and level by level,
+    // its runs written with the library's fill_rect: the reference the
+    // shipped shapes are measured against.
     cases.push_back({
         .symbol = "draw_circle",
         .call = [](void* fn, Scene& s) -> Call {
-            const int32_t radius = std::min(s.width, s.height) / 2;
-            return [f = EXPORT(draw_circle), radius, &s] {
-                f(s.dest, s.width / 2, s.height / 2, radius, radius / 4, 0, 0, 255, 128, 0, 255);
+            return [f = EXPORT(draw_circle), a = circle_args(s), &s] {
+                f(s.dest, a.cx, a.cy, a.radius, a.thickness, 0, 0, 255, 128, 0, 255);
+            };
+        },
+    });
+    cases.push_back({
+        .symbol = "fill_rect",
+        .label = "draw_circle/literal-walk",
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(fill_rect), a = circle_args(s), &s] {
+                shapes_walk::circle([&](int32_t x, int32_t y, int32_t w,
+                                        int32_t h) { f(s.dest, x, y, w, h, 255, 128, 0, 255); },
+                                    a.cx, a.cy, a.radius, a.thickness, 0, 0);
             };
         },
     });
     cases.push_back({
         .symbol = "draw_ellipse",
         .call = [](void* fn, Scene& s) -> Call {
-            return [f = EXPORT(draw_ellipse), &s] {
-                f(s.dest, s.width / 2, s.height / 2, s.width / 3, s.height / 3, 20, 0, 0, 255, 128,
-                  0, 255);
+            return [f = EXPORT(draw_ellipse), a = ellipse_args(s), &s] {
+                f(s.dest, a.cx, a.cy, a.radius_x, a.radius_y, a.thickness, 0, 0, 255, 128, 0, 255);
+            };
+        },
+    });
+    cases.push_back({
+        .symbol = "fill_rect",
+        .label = "draw_ellipse/literal-walk",
+        .call = [](void* fn, Scene& s) -> Call {
+            return [f = EXPORT(fill_rect), a = ellipse_args(s), &s] {
+                shapes_walk::ellipse([&](int32_t x, int32_t y, int32_t w,
+                                         int32_t h) { f(s.dest, x, y, w, h, 255, 128, 0, 255); },
+                                     a.cx, a.cy, a.radius_x, a.radius_y, a.thickness);
             };
         },
     });

@@ -175,6 +175,28 @@ TEST(Circle, MatchesTheStepByStepWalk) {
     }
 }
 
+// Rings many levels thick, whole and cut by the bitmap's edges, full and as
+// arcs: more levels than the random cases reach, with centres on the bitmap.
+TEST(Circle, ThickLargeRingsMatchTheWalk) {
+    Sweep sweep(7);
+    for (int i = 0; i < 12; ++i) {
+        const int w = sweep.between(200, 700), h = sweep.between(200, 700);
+        const int radius = sweep.between(250, 400), thickness = sweep.between(200, 400);
+        const int start = i % 3 ? 0 : sweep.between(-400, 400),
+                  end = i % 3 ? 0 : sweep.between(-400, 400);
+        const int cx = sweep.between(-radius / 2, w + radius / 2);
+        const int cy = sweep.between(-radius / 2, h + radius / 2);
+        SCOPED_TRACE(::testing::Message()
+                     << w << " x " << h << ", centre " << cx << ", " << cy << ", radius " << radius
+                     << ", thickness " << thickness << ", arc " << start << " to " << end);
+        expect_as_walked(w, h, sweep.seed(), circle(radius, thickness, start, end), cx, cy,
+                         [&](const Fill& fill) {
+                             shapes_walk::circle(fill, cx, cy, radius, thickness, start, end);
+                         });
+        if (HasFatalFailure()) return;
+    }
+}
+
 TEST(Circle, WorkedRadiusSix) {
     Points expected;
     for (int dy : {-1, 0, 1}) add_row(expected, dy, {-5, 5});
@@ -286,6 +308,27 @@ TEST(Ellipse, MatchesTheStepByStepWalk) {
                      << " x " << ry << ", thickness " << thickness);
         expect_as_walked(
             w, h, sweep.seed(), ellipse(rx, ry, thickness, reserved1, reserved2), cx, cy,
+            [&](const Fill& fill) { shapes_walk::ellipse(fill, cx, cy, rx, ry, thickness); });
+        if (HasFatalFailure()) return;
+    }
+}
+
+// Rings many levels thick and longer than the random cases, whole and cut
+// by the bitmap's edges. a x b stays below 46341 and the levels stop before
+// the flat ones (b^2 <= 2a + 16), where the 32-bit walk does not wrap.
+TEST(Ellipse, ThickLargeRingsMatchTheWalk) {
+    Sweep sweep(8);
+    for (int i = 0; i < 12; ++i) {
+        const int w = sweep.between(200, 700), h = sweep.between(200, 700);
+        const int rx = sweep.between(60, 700), ry = sweep.between(60, 46340 / rx);
+        const int round_levels = ry - static_cast<int>(std::sqrt(2.0 * rx + 16)) - 1;
+        const int thickness = sweep.between(round_levels / 2, round_levels);
+        const int cx = sweep.between(-rx / 2, w + rx / 2), cy = sweep.between(-ry / 2, h + ry / 2);
+        SCOPED_TRACE(::testing::Message()
+                     << w << " x " << h << ", centre " << cx << ", " << cy << ", semi-axes " << rx
+                     << " x " << ry << ", thickness " << thickness);
+        expect_as_walked(
+            w, h, sweep.seed(), ellipse(rx, ry, thickness), cx, cy,
             [&](const Fill& fill) { shapes_walk::ellipse(fill, cx, cy, rx, ry, thickness); });
         if (HasFatalFailure()) return;
     }

@@ -14,7 +14,9 @@
 #include <initializer_list>
 #include <limits>
 
+#include "host/cpu_features.h"
 #include "lumoria.h"
+#include "lumoria/shapes/ellipse_sweep.h"
 #include "lumoria/shapes/ellipse_walk.h"
 #include "lumoria/shapes/runs.h"
 
@@ -223,9 +225,13 @@ int32_t draw_ellipse(int32_t dest, int32_t cx, int32_t cy, int32_t radius_x, int
     spans[count++] = intersect(walking, {a - 3, a + 3});
     spans[count++] = intersect(walking, {b - 3, b - 1});
     for (int i = 0; i < count; ++i) {
-        for (int64_t t = spans[i].first; t <= spans[i].last; ++t) {
-            draw_level(canvas, cx, cy, a - t, b - t);
+        const Levels& s = spans[i];
+        if (!host::kPlainBuild && s.first <= s.last &&
+            sweep_pays(canvas, cx, cy, a, b, s.first, s.last)) {
+            sweep_levels(canvas, cx, cy, a, b, s.first, s.last);
+            continue;
         }
+        for (int64_t t = s.first; t <= s.last; ++t) draw_level(canvas, cx, cy, a - t, b - t);
     }
     return 1;
 }

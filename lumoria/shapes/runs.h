@@ -29,11 +29,16 @@ class Canvas {
     // rule. 64-bit coordinates: a run beyond the 32-bit range stays beyond
     // the bitmap instead of wrapping onto it.
     void fill(int64_t x, int64_t y, int64_t width, int64_t height) const;
+    // The same pixels as fill(), written by direct stores: for the few, long
+    // runs that the shapes merge their short ones into. A rectangle of
+    // positive size gets its part on the bitmap, as fill_rect's rule gives.
+    void write(int64_t x, int64_t y, int64_t width, int64_t height) const;
 
   private:
     host::Surface surface_;
     bool drawable_ = false;
     int32_t red_, green_, blue_, alpha_;
+    uint32_t value_;  // the pixel's bytes
 };
 
 // One of the mirror images of a walk's runs around the centre.
@@ -60,6 +65,53 @@ Window window_of(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m);
 // the bitmap's `extent` pixels (0 when the centre lies among them).
 void axis_distances(int64_t centre, int64_t extent, double& nearest, double& farthest);
 void fill_run(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m, const Run& run);
+// fill_run by Canvas::write.
+void write_run(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m, const Run& run);
+
+// The steps p >= 0 for which centre + p or centre - p lies in [0, extent):
+// those whose runs' lines (rows or columns) cross the bitmap.
+struct Steps {
+    int64_t first, last;
+};
+inline Steps steps_on(int64_t centre, int64_t extent) {
+    if (centre < 0) return {-centre, extent - 1 - centre};
+    if (centre >= extent) return {centre - extent + 1, centre};
+    const int64_t below = extent - 1 - centre;
+    return {0, centre > below ? centre : below};
+}
+inline bool line_on(int64_t at, int64_t extent) { return at >= 0 && at < extent; }
+
+// Runs of one mirror image on one line, merged where they touch or overlap:
+// every run has the one colour, so writing the merged runs sets the same
+// pixels as writing each run.
+class MergedRun {
+  public:
+    // Adds the run (lo, hi], lo < hi. The run merged so far is written with
+    // write(lo, hi) first when the new one does not touch it.
+    template <class Write>
+    void add(int64_t lo, int64_t hi, Write write) {
+        if (lo <= hi_ && hi >= lo_) {
+            if (lo < lo_) lo_ = lo;
+            if (hi > hi_) hi_ = hi;
+            return;
+        }
+        finish(write);
+        lo_ = lo;
+        hi_ = hi;
+    }
+    // Writes the run merged so far, and starts again empty.
+    template <class Write>
+    void finish(Write write) {
+        if (lo_ < hi_) write(lo_, hi_);
+        lo_ = kEmptyLo;
+        hi_ = kEmptyHi;
+    }
+
+  private:
+    // Empty: touches no run.
+    static constexpr int64_t kEmptyLo = INT64_MAX, kEmptyHi = INT64_MIN;
+    int64_t lo_ = kEmptyLo, hi_ = kEmptyHi;
+};
 
 // First step in [a, b] where `holds` turns true (it stays true after), or
 // b + 1; and the last step where it is still true (it is false after), or

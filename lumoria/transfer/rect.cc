@@ -69,6 +69,8 @@ bool clip_fill(int32_t surface_width, int32_t surface_height, Span& r) {
     return true;
 }
 
+}  // namespace
+
 // Writes the 4-byte `value` into `width` pixels from `row`. A long row goes
 // to the processor's string store, which writes whole cache lines without
 // reading them first, as plain vector stores do not; its start-up costs
@@ -78,7 +80,7 @@ bool clip_fill(int32_t surface_width, int32_t surface_height, Span& r) {
 // multiple of four. Sanitized builds keep the vector stores, which the
 // address checker sees, but not the string store; the plain build keeps
 // the loop.
-void fill_row(uint8_t* row, int64_t width, uint32_t value) {
+void fill_pixels(uint8_t* row, int64_t width, uint32_t value) {
     const auto count = static_cast<size_t>(width);
 #if HOST_X86_VECTORS
 #if !LUMORIA_ADDRESS_CHECKS
@@ -103,6 +105,8 @@ void fill_row(uint8_t* row, int64_t width, uint32_t value) {
     for (size_t i = 0; i < count; ++i) std::memcpy(row + i * host::kPixelBytes, &value, 4);
 }
 
+namespace {
+
 // Writes `pixel` into `width` pixels of `height` rows, the first row at
 // `first`, each next row `stride` bytes lower in memory.
 void fill_block(uint8_t* first, uintptr_t stride, int64_t width, int64_t height,
@@ -111,7 +115,7 @@ void fill_block(uint8_t* first, uintptr_t stride, int64_t width, int64_t height,
     uint32_t value;
     std::memcpy(&value, pixel, 4);
     for (int64_t k = 0; k < height; ++k)
-        fill_row(first - static_cast<uintptr_t>(k) * stride, width, value);
+        fill_pixels(first - static_cast<uintptr_t>(k) * stride, width, value);
 }
 
 void make_pixel(int32_t red, int32_t green, int32_t blue, int32_t alpha, uint8_t out[4]) {
@@ -122,6 +126,14 @@ void make_pixel(int32_t red, int32_t green, int32_t blue, int32_t alpha, uint8_t
 }
 
 }  // namespace
+
+uint32_t fill_value(int32_t red, int32_t green, int32_t blue, int32_t alpha) {
+    uint8_t pixel[4];
+    make_pixel(red, green, blue, alpha, pixel);
+    uint32_t value;
+    std::memcpy(&value, pixel, 4);
+    return value;
+}
 
 int32_t fill_rect_raw(int32_t surface_width, int32_t surface_height, uint8_t* first, int32_t x,
                       int32_t y, int32_t width, int32_t height, int32_t red, int32_t green,

@@ -22,4 +22,10 @@ int32_t fill_rect_raw(int32_t surface_width, int32_t surface_height, uint8_t* fi
                       int32_t y, int32_t width, int32_t height, int32_t red, int32_t green,
                       int32_t blue, int32_t alpha);
 
+// The rows of the fills above, for callers that clip for themselves: writes
+// the 4-byte `value` (as fill_value gives it) into the `width` pixels from
+// `row`, left to right.
+void fill_pixels(uint8_t* row, int64_t width, uint32_t value);
+uint32_t fill_value(int32_t red, int32_t green, int32_t blue, int32_t alpha);
+
 }  // namespace lumoria
