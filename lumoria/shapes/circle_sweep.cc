@@ -51,7 +51,7 @@ void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t r1, int64
                 for (int k = from; k < to; ++k) {
                     const OctantRun& o = kOctantRuns[k];
                     if (o.needs_row && y == 0) continue;  // the image above it
-                    write_run(canvas, cx, cy, o.mirror, Run{y, lo, hi});
+                    fill_run(canvas, cx, cy, o.mirror, Run{y, lo, hi});
                 }
             };
         };

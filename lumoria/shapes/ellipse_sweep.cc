@@ -85,8 +85,8 @@ void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t a, int64_
                  int64_t t2) {
     const int64_t n = t2 - t1 + 1;
     // The single pixels (cx, cy +- b) of the levels: one column run each way.
-    canvas.write(cx, cy + b - t2, 1, n);
-    canvas.write(cx, cy - b + t1, 1, n);
+    canvas.fill(cx, cy + b - t2, 1, n);
+    canvas.fill(cx, cy - b + t1, 1, n);
     Level levels[kGroup];
     int64_t in_region1 = 0;
     for (int64_t i = 0; i < n; ++i) {
@@ -109,8 +109,7 @@ void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t a, int64_
         const bool on = line_on(cx + x, canvas.width()) || line_on(cx - x, canvas.width());
         auto write = [&](int64_t lo, int64_t hi) {
             for (int sx : {+1, -1})
-                for (int sy : {+1, -1})
-                    write_run(canvas, cx, cy, Mirror{sx, sy, true}, {x, lo, hi});
+                for (int sy : {+1, -1}) fill_run(canvas, cx, cy, Mirror{sx, sy, true}, {x, lo, hi});
         };
         for (int64_t i = 0; i < n; ++i) {
             Level& l = levels[i];
@@ -139,7 +138,7 @@ void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t a, int64_
             for (int sy : {+1, -1}) {
                 if (sy < 0 && y == 0) continue;  // the same row
                 for (int sx : {+1, -1})
-                    write_run(canvas, cx, cy, Mirror{sx, sy, false}, {y, lo, hi});
+                    fill_run(canvas, cx, cy, Mirror{sx, sy, false}, {y, lo, hi});
             }
         };
         for (int64_t i = 0; i < n; ++i) {

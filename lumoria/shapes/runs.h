@@ -29,15 +29,10 @@ class Canvas {
     // rule. 64-bit coordinates: a run beyond the 32-bit range stays beyond
     // the bitmap instead of wrapping onto it.
     void fill(int64_t x, int64_t y, int64_t width, int64_t height) const;
-    // The same pixels as fill(), written by direct stores: for the few, long
-    // runs that the shapes merge their short ones into. A rectangle of
-    // positive size gets its part on the bitmap, as fill_rect's rule gives.
-    void write(int64_t x, int64_t y, int64_t width, int64_t height) const;
 
   private:
     host::Surface surface_;
     bool drawable_ = false;
-    int32_t red_, green_, blue_, alpha_;
     uint32_t value_;  // the pixel's bytes
 };
 
@@ -65,8 +60,6 @@ Window window_of(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m);
 // the bitmap's `extent` pixels (0 when the centre lies among them).
 void axis_distances(int64_t centre, int64_t extent, double& nearest, double& farthest);
 void fill_run(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m, const Run& run);
-// fill_run by Canvas::write.
-void write_run(const Canvas& canvas, int64_t cx, int64_t cy, Mirror m, const Run& run);
 
 // The steps p >= 0 for which centre + p or centre - p lies in [0, extent):
 // those whose runs' lines (rows or columns) cross the bitmap.

@@ -69,8 +69,6 @@ bool clip_fill(int32_t surface_width, int32_t surface_height, Span& r) {
     return true;
 }
 
-}  // namespace
-
 // Writes the 4-byte `value` into `width` pixels from `row`. A long row goes
 // to the processor's string store, which writes whole cache lines without
 // reading them first, as plain vector stores do not; its start-up costs
@@ -105,33 +103,30 @@ void fill_pixels(uint8_t* row, int64_t width, uint32_t value) {
     for (size_t i = 0; i < count; ++i) std::memcpy(row + i * host::kPixelBytes, &value, 4);
 }
 
-namespace {
-
-// Writes `pixel` into `width` pixels of `height` rows, the first row at
-// `first`, each next row `stride` bytes lower in memory.
-void fill_block(uint8_t* first, uintptr_t stride, int64_t width, int64_t height,
-                const uint8_t pixel[4]) {
+// Writes the pixel `value` into `width` pixels of `height` rows, the first
+// row at `first`, each next row `stride` bytes lower in memory. A column
+// takes one store a row.
+void fill_block(uint8_t* first, uintptr_t stride, int64_t width, int64_t height, uint32_t value) {
     if (width <= 0) return;
-    uint32_t value;
-    std::memcpy(&value, pixel, 4);
-    for (int64_t k = 0; k < height; ++k)
-        fill_pixels(first - static_cast<uintptr_t>(k) * stride, width, value);
-}
-
-void make_pixel(int32_t red, int32_t green, int32_t blue, int32_t alpha, uint8_t out[4]) {
-    out[host::kBlue] = low8(blue);
-    out[host::kGreen] = low8(green);
-    out[host::kRed] = low8(red);
-    out[host::kAlpha] = low8(alpha);
+    for (int64_t k = 0; k < height; ++k) {
+        uint8_t* row = first - static_cast<uintptr_t>(k) * stride;
+        if (width == 1)
+            std::memcpy(row, &value, sizeof value);
+        else
+            fill_pixels(row, width, value);
+    }
 }
 
 }  // namespace
 
 uint32_t fill_value(int32_t red, int32_t green, int32_t blue, int32_t alpha) {
     uint8_t pixel[4];
-    make_pixel(red, green, blue, alpha, pixel);
+    pixel[host::kBlue] = low8(blue);
+    pixel[host::kGreen] = low8(green);
+    pixel[host::kRed] = low8(red);
+    pixel[host::kAlpha] = low8(alpha);
     uint32_t value;
-    std::memcpy(&value, pixel, 4);
+    std::memcpy(&value, pixel, sizeof value);
     return value;
 }
 
@@ -141,22 +136,23 @@ int32_t fill_rect_raw(int32_t surface_width, int32_t surface_height, uint8_t* fi
     if (x < 0 || y < 0) return 0;
     Span r{x, y, width, height};
     if (!clip_fill(surface_width, surface_height, r)) return 0;
-    uint8_t pixel[4];
-    make_pixel(red, green, blue, alpha, pixel);
     fill_block(first, static_cast<uintptr_t>(surface_width) * host::kPixelBytes, r.width, r.height,
-               pixel);
+               fill_value(red, green, blue, alpha));
+    return 1;
+}
+
+int32_t fill_value_on(const host::Surface& s, int64_t x, int64_t y, int64_t width, int64_t height,
+                      uint32_t value) {
+    Span r{x, y, width, height};
+    if (!clip_fill(s.width, s.height, r)) return 0;
+    fill_block(s.pixel(static_cast<int32_t>(r.x), static_cast<int32_t>(r.y)), s.stride(), r.width,
+               r.height, value);
     return 1;
 }
 
 int32_t fill_rect_on(const host::Surface& s, int64_t x, int64_t y, int64_t width, int64_t height,
                      int32_t red, int32_t green, int32_t blue, int32_t alpha) {
-    Span r{x, y, width, height};
-    if (!clip_fill(s.width, s.height, r)) return 0;
-    uint8_t pixel[4];
-    make_pixel(red, green, blue, alpha, pixel);
-    fill_block(s.pixel(static_cast<int32_t>(r.x), static_cast<int32_t>(r.y)), s.stride(), r.width,
-               r.height, pixel);
-    return 1;
+    return fill_value_on(s, x, y, width, height, fill_value(red, green, blue, alpha));
 }
 
 }  // namespace lumoria
@@ -168,9 +164,8 @@ int32_t clear_rect(int32_t dest, int32_t x, int32_t y, int32_t width, int32_t he
     if (!host::resolve(dest, s)) return 0;
     Span r{x, y, width, height};
     if (!lumoria::clip_clear(s.width, s.height, r)) return 0;
-    const uint8_t zero[4] = {0, 0, 0, 0};
     lumoria::fill_block(s.pixel(static_cast<int32_t>(r.x), static_cast<int32_t>(r.y)), s.stride(),
-                        r.width, r.height, zero);
+                        r.width, r.height, 0);
     return 1;
 }
 

@@ -14,6 +14,9 @@ namespace lumoria {
 // truly lies instead of wrapping onto the surface.
 int32_t fill_rect_on(const host::Surface& surface, int64_t x, int64_t y, int64_t width,
                      int64_t height, int32_t red, int32_t green, int32_t blue, int32_t alpha);
+// fill_rect_on with the pixel's bytes formed already, by fill_value.
+int32_t fill_value_on(const host::Surface& surface, int64_t x, int64_t y, int64_t width,
+                      int64_t height, uint32_t value);
 
 // Fills a rectangle of a surface W x H whose pixel (x, y) is at `first`
 // (rows run downwards in memory, W * 4 bytes apart). Clipped like fill_rect;
@@ -22,10 +25,7 @@ int32_t fill_rect_raw(int32_t surface_width, int32_t surface_height, uint8_t* fi
                       int32_t y, int32_t width, int32_t height, int32_t red, int32_t green,
                       int32_t blue, int32_t alpha);
 
-// The rows of the fills above, for callers that clip for themselves: writes
-// the 4-byte `value` (as fill_value gives it) into the `width` pixels from
-// `row`, left to right.
-void fill_pixels(uint8_t* row, int64_t width, uint32_t value);
+// The bytes of the pixel a fill writes: the low 8 bits of each value.
 uint32_t fill_value(int32_t red, int32_t green, int32_t blue, int32_t alpha);
 
 }  // namespace lumoria
