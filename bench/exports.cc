@@ -98,10 +98,16 @@ ExportCase mode_case(const char* symbol, int32_t mode, const Mode& m, int32_t op
     };
 }
 
-// One case per mode, numbered from 0, drawn at full opacity.
-void add_modes(std::vector<ExportCase>& cases, const char* symbol, const std::vector<Mode>& modes) {
+// One case per mode, numbered from 0, drawn at full opacity; then the
+// first `weighted` modes again at half opacity, where the weighted rules
+// work on every pixel.
+void add_modes(std::vector<ExportCase>& cases, const char* symbol, const std::vector<Mode>& modes,
+               int32_t weighted) {
+    constexpr int32_t kHalf = 128;
     for (int32_t mode = 0; mode < static_cast<int32_t>(modes.size()); ++mode)
         cases.push_back(mode_case(symbol, mode, modes[mode], kOpaque));
+    for (int32_t mode = 0; mode < weighted; ++mode)
+        cases.push_back(mode_case(symbol, mode, modes[mode], kHalf));
 }
 
 const std::vector<Mode> kBlendModes = {
@@ -166,12 +172,9 @@ std::vector<ExportCase> export_cases() {
          },
          .pixman = "SRC"},
     };
-    add_modes(cases, "blend_blt", kBlendModes);
-    // Soft light's weighted colour, which the full opacity meets only at
-    // source alphas below 255.
-    constexpr int32_t kSoftLight = 6, kHalf = 128;
-    cases.push_back(mode_case("blend_blt", kSoftLight, kBlendModes[kSoftLight], kHalf));
-    add_modes(cases, "transfer_blt", kLayerModes);
+    // Dissolve, the last blend mode, draws by chance: at full opacity only.
+    add_modes(cases, "blend_blt", kBlendModes, static_cast<int32_t>(kBlendModes.size()) - 1);
+    add_modes(cases, "transfer_blt", kLayerModes, static_cast<int32_t>(kLayerModes.size()));
 
     for (const bool in : {true, false}) {
         cases.push_back({

@@ -48,10 +48,32 @@ inline __m512i look_up(const ByteTable& t, __m512i index, __mmask64 upper) {
                                   _mm512_permutex2var_epi8(t.part[2], index, t.part[3]));
 }
 
+// The window's 64 multipliers as two vectors of bytes: the low bytes, then
+// the high ones, for a two-table permute whose index picks the high table
+// with its bit 6.
+struct WindowTable {
+    __m512i low, high;
+};
+
+WindowTable window_table(const TransitionScales& scales) {
+    alignas(64) uint8_t picks[64];
+    for (int i = 0; i < 64; ++i) picks[i] = static_cast<uint8_t>(2 * i);
+    const __m512i a = _mm512_loadu_si512(scales.by_mask + scales.window);
+    const __m512i b = _mm512_loadu_si512(scales.by_mask + scales.window + 32);
+    const __m512i pick = _mm512_load_si512(picks);
+    return {_mm512_permutex2var_epi8(a, pick, b),
+            _mm512_permutex2var_epi8(a, _mm512_add_epi8(pick, _mm512_set1_epi8(1)), b)};
+}
+
 template <bool kFadeOut>
 void scaled_row(uint8_t* dest, const uint8_t* mask, int32_t count, const TransitionCall& call) {
     const ByteTable low = byte_table(call.scales.by_mask, 0);
     const ByteTable high = byte_table(call.scales.by_mask, 1);
+    const WindowTable window = window_table(call.scales);
+    const __m512i window_first = _mm512_set1_epi8(static_cast<char>(call.scales.window));
+    // Byte 1 of each pixel's index reads the high table.
+    const __m512i high_table = _mm512_set1_epi32(0x4000);
+    const bool windowed = call.scales.windowed;
     // Per pixel: the mask's red byte into bytes 0 and 1, and dest's alpha
     // into bytes 0 and 1 (257 * alpha); bytes 2 and 3 cleared.
     const __m512i red_twice = _mm512_set1_epi32(static_cast<int32_t>(0x80800202u));
@@ -65,9 +87,18 @@ void scaled_row(uint8_t* dest, const uint8_t* mask, int32_t count, const Transit
     // The new pixels of one vector, from its dest and mask bytes.
     auto rewrite = [&](__m512i pixels, __m512i mask_pixels) {
         const __m512i index = _mm512_shuffle_epi8(mask_pixels, red_spread);
-        const __mmask64 upper = _mm512_movepi8_mask(index);
-        const __m512i scale = _mm512_mask_blend_epi8(kHighBytes, look_up(low, index, upper),
-                                                     look_up(high, index, upper));
+        __m512i scale;
+        if (windowed) {
+            // Clamped into the window: below it 0, above it 63.
+            const __m512i at =
+                _mm512_min_epu8(_mm512_subs_epu8(index, window_first), _mm512_set1_epi8(63));
+            scale =
+                _mm512_permutex2var_epi8(window.low, _mm512_or_si512(at, high_table), window.high);
+        } else {
+            const __mmask64 upper = _mm512_movepi8_mask(index);
+            scale = _mm512_mask_blend_epi8(kHighBytes, look_up(low, index, upper),
+                                           look_up(high, index, upper));
+        }
         const __m512i alpha257 = _mm512_shuffle_epi8(pixels, alpha_spread);
         // Bytes 2 and 3 of alpha257 are 0, so the upper half of each pixel's
         // product is 0 whatever the table put there.

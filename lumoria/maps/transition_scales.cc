@@ -1,5 +1,7 @@
 #include "lumoria/maps/transition_scales.h"
 
+#include <algorithm>
+
 namespace lumoria {
 namespace {
 
@@ -49,6 +51,25 @@ uint16_t share_scale(int32_t t, int32_t softness) {
     return static_cast<uint16_t>((f.p * kUnit + 257 * f.q - 1) / (257 * f.q));
 }
 
+namespace {
+
+// Sets the window of 64 mask values, if one holds every change.
+TransitionScales with_window(TransitionScales scales) {
+    int first_change = 256, last_change = 0;
+    for (int m = 1; m < 256; ++m) {
+        if (scales.by_mask[m] == scales.by_mask[m - 1]) continue;
+        if (first_change == 256) first_change = m;
+        last_change = m;
+    }
+    // The window must hold the value before the first change and the last.
+    scales.windowed = first_change == 256 || last_change - first_change + 2 <= 64;
+    scales.window = 0;
+    if (first_change < 256) scales.window = static_cast<uint8_t>(std::min(first_change - 1, 192));
+    return scales;
+}
+
+}  // namespace
+
 TransitionScales fade_in_scales(const TransitionFrame& frame) {
     TransitionScales scales;
     for (int m = 0; m < 256; ++m) {
@@ -57,7 +78,7 @@ TransitionScales fade_in_scales(const TransitionFrame& frame) {
                             : t <= 0                     ? 0
                                                          : kWholeAlpha;
     }
-    return scales;
+    return with_window(scales);
 }
 
 TransitionScales fade_out_scales(const TransitionFrame& frame) {
@@ -68,7 +89,7 @@ TransitionScales fade_out_scales(const TransitionFrame& frame) {
                             : t > frame.softness         ? kWholeAlpha
                                                          : 0;
     }
-    return scales;
+    return with_window(scales);
 }
 
 }  // namespace lumoria

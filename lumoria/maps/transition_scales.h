@@ -16,6 +16,12 @@ constexpr uint16_t kWholeAlpha = 65535;
 
 struct TransitionScales {
     uint16_t by_mask[256];
+    // Where the multipliers change only inside 64 neighbouring mask values
+    // (a soft edge no wider), `windowed` and the first of them: every mask
+    // value clamped into the window then finds its own multiplier there,
+    // which a single 64-entry lookup can serve.
+    bool windowed;
+    uint8_t window;
 };
 
 // floor(alpha * 257 * scale / 2^24): 0 for scale 0, alpha itself for
