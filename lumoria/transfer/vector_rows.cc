@@ -15,7 +15,7 @@ const host::Variants<TransferRows> kTransferVariants{{
     &kPlainTransferRows,
     HOST_IF_X86_VECTORS(&kSse2TransferRows),
     HOST_IF_X86_VECTORS(&kAvx2TransferRows),
-    nullptr,
+    HOST_IF_X86_VECTORS(&kAvx512TransferRows),
 }};
 
 void move_row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t) {
