@@ -132,14 +132,18 @@ struct TransferKernels {
 
     // Runs `Rule::block` on the row's vectors of pixels. Rule::block(d, s,
     // row, out) returns false when it leaves all its destination pixels as
-    // they were.
+    // they were. A rule that can tell so from the destination alone says it
+    // with Rule::keeps(d), and the source is then not read at all.
     template <class Rule>
     static void row(uint8_t* dest, const uint8_t* src, int32_t width, int32_t opacity) {
         const auto walk = [&](const Row& r) __attribute__((always_inline)) {
             host::each_vector<I>(width, dest, src,
                                  [&r](int32_t, int32_t, uint8_t* d, const uint8_t* s) {
+                                     const Pixels dest_pixels = I::load(d);
+                                     if constexpr (requires { Rule::keeps(dest_pixels); })
+                                         if (Rule::keeps(dest_pixels)) return;
                                      Pixels out;
-                                     if (Rule::block(I::load(d), I::load(s), r, out))
+                                     if (Rule::block(dest_pixels, I::load(s), r, out))
                                          I::store(d, out);
                                  });
         };
@@ -393,6 +397,7 @@ struct TransferKernels {
     // Blends the source colour (one quotient) into pixels of alpha above 0;
     // the alpha never changes. At e = 0 the blend gives d, at P = 65025 s.
     struct Recolour {
+        static bool keeps(Pixels d) { return I::all(alpha_of(d) == 0); }
         static bool block(Pixels d, Pixels s, const Row& r, Pixels& out) {
             if (I::all((alpha_of(s) <= r.faint_alpha) | (alpha_of(d) == 0))) return false;
             const auto lanes = [&](Lanes ld, Lanes ls) {
@@ -407,6 +412,7 @@ struct TransferKernels {
     // Composites the source behind the destination: an opaque destination
     // pixel or a fully transparent source pixel (P = 0) changes nothing.
     struct Behind {
+        static bool keeps(Pixels d) { return I::all(alpha_of(d) == 255); }
         static bool block(Pixels d, Pixels s, const Row& r, Pixels& out) {
             if (I::all((alpha_of(d) == 255) | (alpha_of(s) == 0))) return false;
             const bool some_full = I::any(alpha_of(s) == r.full_alpha);
