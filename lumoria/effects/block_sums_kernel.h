@@ -14,10 +14,9 @@ namespace {
 // 510), so 128 vectors stay below 65536.
 constexpr int kVectorsPerEmptying = 128;
 
-// Adds the lanes into `sums`. Out of line: it runs once per block or per
-// 128 vectors.
+// Adds the lanes into `sums`: once per block, and every 128 vectors.
 template <class V>
-__attribute__((noinline)) void empty_into(typename V::U16 lanes, ChannelSums& sums) {
+inline void empty_into(typename V::U16 lanes, ChannelSums& sums) {
     // Two 16-bit lanes sum to below 2^17: no 32-bit lane overflows.
     const __m128i pixel =
         V::sum_of_quarters(V::widen_16_to_32_low(lanes) + V::widen_16_to_32_high(lanes));
