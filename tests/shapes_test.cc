@@ -129,6 +129,18 @@ void expect_as_walked(int w, int h, uint32_t seed, const Draw& draw, int cx, int
     ASSERT_TRUE(drawn.intact());
 }
 
+// draw_circle against the circle's walk, on a w x h bitmap.
+void expect_circle_as_walked(int w, int h, uint32_t seed, int cx, int cy, int radius, int thickness,
+                             int start, int end) {
+    SCOPED_TRACE(::testing::Message()
+                 << w << " x " << h << ", centre " << cx << ", " << cy << ", radius " << radius
+                 << ", thickness " << thickness << ", arc " << start << " to " << end);
+    expect_as_walked(w, h, seed, circle(radius, thickness, start, end), cx, cy,
+                     [&](const Fill& fill) {
+                         shapes_walk::circle(fill, cx, cy, radius, thickness, start, end);
+                     });
+}
+
 // Random cases: bitmaps from one pixel to larger than the shape, centres
 // inside, near every edge, off the bitmap and far away.
 class Sweep {
@@ -164,13 +176,7 @@ TEST(Circle, MatchesTheStepByStepWalk) {
         const int thickness = sweep.between(0, 2) ? sweep.between(-1, 4) : sweep.between(5, 70);
         const int start = angle(), end = angle();
         const int cx = sweep.centre(radius, w), cy = sweep.centre(radius, h);
-        SCOPED_TRACE(::testing::Message()
-                     << w << " x " << h << ", centre " << cx << ", " << cy << ", radius " << radius
-                     << ", thickness " << thickness << ", arc " << start << " to " << end);
-        expect_as_walked(w, h, sweep.seed(), circle(radius, thickness, start, end), cx, cy,
-                         [&](const Fill& fill) {
-                             shapes_walk::circle(fill, cx, cy, radius, thickness, start, end);
-                         });
+        expect_circle_as_walked(w, h, sweep.seed(), cx, cy, radius, thickness, start, end);
         if (HasFatalFailure()) return;
     }
 }
@@ -186,13 +192,7 @@ TEST(Circle, ThickLargeRingsMatchTheWalk) {
                   end = i % 3 ? 0 : sweep.between(-400, 400);
         const int cx = sweep.between(-radius / 2, w + radius / 2);
         const int cy = sweep.between(-radius / 2, h + radius / 2);
-        SCOPED_TRACE(::testing::Message()
-                     << w << " x " << h << ", centre " << cx << ", " << cy << ", radius " << radius
-                     << ", thickness " << thickness << ", arc " << start << " to " << end);
-        expect_as_walked(w, h, sweep.seed(), circle(radius, thickness, start, end), cx, cy,
-                         [&](const Fill& fill) {
-                             shapes_walk::circle(fill, cx, cy, radius, thickness, start, end);
-                         });
+        expect_circle_as_walked(w, h, sweep.seed(), cx, cy, radius, thickness, start, end);
         if (HasFatalFailure()) return;
     }
 }
