@@ -105,8 +105,13 @@ struct Avx2 {
     // Each pixel's 16-bit lane `ch` copied to all four of its lanes.
     template <int ch>
     static U16 spread_channel_16(U16 v) {
-        constexpr int k = ch * 0x55;
-        return (U16)_mm256_shufflehi_epi16(_mm256_shufflelo_epi16((__m256i)v, k), k);
+        // One byte shuffle: the two bytes of lane ch, four times, for the
+        // pixel in each half of both 128-bit halves.
+        constexpr uint64_t kFirst = 0x0001000100010001ull * (0x0100 + 0x0202 * ch);
+        const __m256i pick = _mm256_broadcastsi128_si256(
+            _mm_set_epi64x(static_cast<long long>(kFirst + 0x0808080808080808ull),
+                           static_cast<long long>(kFirst)));
+        return (U16)_mm256_shuffle_epi8((__m256i)v, pick);
     }
 
     // a + b, 65535 where it is larger; a - b, 0 where b is larger.

@@ -106,8 +106,13 @@ struct Avx512 {
 
     template <int ch>
     static U16 spread_channel_16(U16 v) {
-        constexpr int k = ch * 0x55;
-        return (U16)_mm512_shufflehi_epi16(_mm512_shufflelo_epi16((__m512i)v, k), k);
+        // One byte shuffle: the two bytes of lane ch, four times, for the
+        // pixel in each half of every 128-bit quarter.
+        constexpr uint64_t kFirst = 0x0001000100010001ull * (0x0100 + 0x0202 * ch);
+        const __m512i pick = _mm512_broadcast_i32x4(
+            _mm_set_epi64x(static_cast<long long>(kFirst + 0x0808080808080808ull),
+                           static_cast<long long>(kFirst)));
+        return (U16)_mm512_shuffle_epi8((__m512i)v, pick);
     }
 
     static U16 saturating_add_u16(U16 a, U16 b) {
