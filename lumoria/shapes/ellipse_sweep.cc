@@ -107,9 +107,12 @@ void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t a, int64_
     // inner walk's (exclusive) to the outer walk's, away from the centre.
     for (int64_t x = 1; in_region1 > 0; ++x) {
         const bool on = line_on(cx + x, canvas.width()) || line_on(cx - x, canvas.width());
+        // Rows lo + 1 .. hi away from the centre, either way, on both columns.
         auto write = [&](int64_t lo, int64_t hi) {
-            for (int sx : {+1, -1})
-                for (int sy : {+1, -1}) fill_run(canvas, cx, cy, Mirror{sx, sy, true}, {x, lo, hi});
+            for (const int64_t column : {cx + x, cx - x}) {
+                canvas.fill(column, cy + lo + 1, 1, hi - lo);
+                canvas.fill(column, cy - hi, 1, hi - lo);
+            }
         };
         for (int64_t i = 0; i < n; ++i) {
             Level& l = levels[i];
@@ -134,11 +137,13 @@ void sweep_group(const Canvas& canvas, int64_t cx, int64_t cy, int64_t a, int64_
         if (levels[i].outer.y > top) top = levels[i].outer.y;
     for (int64_t y = top - 1; y >= 0; --y) {
         const bool on = line_on(cy + y, canvas.height()) || line_on(cy - y, canvas.height());
+        // Columns lo + 1 .. hi away from the centre, either way, on both rows
+        // (one when y is 0).
         auto write = [&](int64_t lo, int64_t hi) {
-            for (int sy : {+1, -1}) {
-                if (sy < 0 && y == 0) continue;  // the same row
-                for (int sx : {+1, -1})
-                    fill_run(canvas, cx, cy, Mirror{sx, sy, false}, {y, lo, hi});
+            for (const int64_t row : {cy + y, cy - y}) {
+                canvas.fill(cx + lo + 1, row, hi - lo, 1);
+                canvas.fill(cx - hi, row, hi - lo, 1);
+                if (y == 0) break;
             }
         };
         for (int64_t i = 0; i < n; ++i) {
