@@ -6,7 +6,7 @@
 
 #include "groups.h"
 #include "host/cpu_features.h"
-#include "lumoria/effects/block_sums.h"
+#include "lumoria/effects/block_rows.h"
 #include "lumoria/effects/ripple_rows.h"
 #include "lumoria/effects/rows.h"
 #include "lumoria/effects/vector_rows.h"
@@ -56,23 +56,27 @@ std::vector<uint8_t> bytes_of(const lumoria::ChannelSums& sums) {
     return out;
 }
 
-// A block of pixelize: width x height pixels of a surface at least as wide.
-void check_block_sums(Input& in) {
+// A block of pixelize, width x height pixels of a surface at least as wide:
+// its sums, then its fill.
+void check_block_rows(Input& in) {
     const int32_t width = row_width(in);
     const int32_t stride_pixels = width + static_cast<int32_t>(in.below(5));
     const int32_t height = 1 + static_cast<int32_t>(in.below(in.one_in(8) ? 300 : 12));
     const std::vector<uint8_t> pixels =
         random_pixels(static_cast<size_t>(stride_pixels) * height, in.u32());
     const size_t misalign = row_misalignment(in);
+    const uint32_t value = in.u32();
     if (tracing())
-        note("block sums: " + std::to_string(width) + " x " + std::to_string(height) +
+        note("block rows: " + std::to_string(width) + " x " + std::to_string(height) +
              " in rows of " + std::to_string(stride_pixels));
-    expect_twins("block sums", sets_of(lumoria::kBlockSumVariants), {pixels}, misalign,
-                 [&](const SetOf<lumoria::BlockSums>& v, const Blocks& b) {
+    expect_twins("block rows", sets_of(lumoria::kBlockVariants), {pixels}, misalign,
+                 [&](const SetOf<lumoria::BlockRows>& v, const Blocks& b) {
                      if (width <= 0) return std::vector<uint8_t>{};
                      const auto stride = static_cast<uintptr_t>(stride_pixels) * 4;
                      lumoria::ChannelSums sums;
-                     v.rows->sum(b[0] + (height - 1) * stride, stride, width, height, sums);
+                     uint8_t* first = b[0] + (height - 1) * stride;
+                     v.rows->sum(first, stride, width, height, sums);
+                     v.rows->fill(first, stride, width, height, value);
                      return bytes_of(sums);
                  });
 }
@@ -145,7 +149,7 @@ void check_blur(Input& in) {
 Group<TwinCheck> effect_twins() {
     return {"effects",
             {
-                {"block sums", check_block_sums},
+                {"block rows", check_block_rows},
                 {"ring_row", check_ring_row},
                 {"blur rows", check_blur},
             }};

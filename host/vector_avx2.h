@@ -42,6 +42,11 @@ struct Avx2 {
         const I32 mask = lane_numbers() < count;
         return (U32)_mm256_maskload_epi32(reinterpret_cast<const int*>(p), (__m256i)mask);
     }
+    // The first `count` lanes stored (0 < count <= kPixels); nothing past
+    // them is written.
+    static void store_first_pixels(uint8_t* p, U32 v, int count) {
+        masked_store_32(p, lane_numbers() < count, v);
+    }
     // The 32-bit values at `base` + offset x kScale bytes in the lanes of
     // `mask`, 0 elsewhere; the other lanes are not read.
     template <int kScale>

@@ -56,6 +56,17 @@ struct Avx512 {
                 _mm256_maskz_loadu_epi32(static_cast<__mmask8>(mask), p));
         return (U32)_mm512_maskz_loadu_epi32(mask, p);
     }
+    // The first `count` lanes stored (0 < count <= kPixels); nothing past
+    // them is written.
+    static void store_first_pixels(uint8_t* p, U32 v, int count) {
+        const auto mask = static_cast<__mmask16>((1u << count) - 1);
+        if (count <= 8) {  // as a half vector, as load_first_pixels does
+            _mm256_mask_storeu_epi32(p, static_cast<__mmask8>(mask),
+                                     _mm512_castsi512_si256((__m512i)v));
+            return;
+        }
+        _mm512_mask_storeu_epi32(p, mask, (__m512i)v);
+    }
 
     // The 32-bit values at `base` + offset x kScale bytes in the lanes of
     // `mask`, 0 elsewhere; the other lanes are not read.

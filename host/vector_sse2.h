@@ -47,11 +47,17 @@ struct Sse2 {
         std::memcpy(p, &pixel, sizeof pixel);
     }
     // The first `count` pixels from p (0 < count <= kPixels), the other
-    // lanes 0; nothing past them is read.
+    // lanes 0; nothing past them is read. And the first `count` lanes
+    // stored, nothing past them written.
     static U32 load_first_pixels(const uint8_t* p, int count) {
         alignas(16) uint8_t padded[kBytes] = {};
         std::memcpy(padded, p, static_cast<size_t>(count) * 4);
         return load(padded);
+    }
+    static void store_first_pixels(uint8_t* p, U32 v, int count) {
+        alignas(16) uint8_t lanes[kBytes];
+        store(lanes, v);
+        std::memcpy(p, lanes, static_cast<size_t>(count) * 4);
     }
 
     static U16 splat_u16(uint16_t v) { return U16{} + v; }

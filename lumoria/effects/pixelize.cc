@@ -6,7 +6,7 @@
 
 #include "host/host_bitmap.h"
 #include "lumoria.h"
-#include "lumoria/effects/block_sums.h"
+#include "lumoria/effects/block_rows.h"
 #include "lumoria/transfer/rect.h"
 
 namespace lumoria {
@@ -33,31 +33,45 @@ constexpr int64_t kBlocksPerRun = 32;
 
 // The means of the blocks j0 .. j0 + count - 1 of the block row from y0,
 // then their fills, each block cut to the surface.
-void flatten_run(const host::Surface& surface, BlockSum sum, int64_t j0, int64_t count, int32_t y0,
-                 int32_t block_width, int32_t block_height) {
+void flatten_run(const host::Surface& surface, const BlockRows& rows, int64_t j0, int64_t count,
+                 int32_t y0, int32_t block_width, int32_t block_height) {
     const int64_t height = std::min<int64_t>(block_height, int64_t{surface.height} - y0);
     // Every block of the run but the row's last has the full width.
     const auto whole = static_cast<uint64_t>(int64_t{block_width} * height);
     const bool by_multiply = whole <= MeanDivisor::kLargestCount;
     const MeanDivisor divisor(by_multiply ? whole : 1);
+    // Block j's left column, and its width cut to the surface. Every block
+    // starts inside the surface, so its corner fits 32 bits.
+    const auto left = [&](int64_t j) { return static_cast<int32_t>((j0 + j) * block_width); };
+    const auto cut_width = [&](int32_t x0) {
+        return std::min<int64_t>(block_width, int64_t{surface.width} - x0);
+    };
     uint8_t means[kBlocksPerRun][host::kPixelBytes];
     for (int64_t j = 0; j < count; ++j) {
-        // Every block starts inside the surface, so its corner fits 32 bits.
-        const auto x0 = static_cast<int32_t>((j0 + j) * block_width);
-        const int64_t width = std::min<int64_t>(block_width, int64_t{surface.width} - x0);
+        const int32_t x0 = left(j);
+        const int64_t width = cut_width(x0);
         ChannelSums sums;
-        sum(surface.pixel(x0, y0), surface.stride(), width, height, sums);
+        rows.sum(surface.pixel(x0, y0), surface.stride(), width, height, sums);
         if (by_multiply && width == block_width)
             divisor.store_mean(sums, means[j]);
         else
             store_mean(sums, static_cast<uint64_t>(width * height), means[j]);
     }
     for (int64_t j = 0; j < count; ++j) {
-        const auto x0 = static_cast<int32_t>((j0 + j) * block_width);
+        const int32_t x0 = left(j);
         const uint8_t* mean = means[j];
-        fill_rect_raw(surface.width, surface.height, surface.pixel(x0, y0), x0, y0, block_width,
-                      block_height, mean[host::kRed], mean[host::kGreen], mean[host::kBlue],
-                      mean[host::kAlpha]);
+        uint8_t* first = surface.pixel(x0, y0);
+        if (host::kPlainBuild) {
+            fill_rect_raw(surface.width, surface.height, first, x0, y0, block_width, block_height,
+                          mean[host::kRed], mean[host::kGreen], mean[host::kBlue],
+                          mean[host::kAlpha]);
+        } else {
+            // The block as fill_rect_raw cuts it, written by the rows' own
+            // stores.
+            rows.fill(first, surface.stride(), cut_width(x0), height,
+                      fill_value(mean[host::kRed], mean[host::kGreen], mean[host::kBlue],
+                                 mean[host::kAlpha]));
+        }
     }
 }
 
@@ -67,14 +81,14 @@ void pixelize_pass(const host::Surface& surface, int32_t block_width, int32_t bl
     // Blocks of one pixel are their own means.
     if (block_width == 1 && block_height == 1) return;
 
-    const BlockSum sum = kBlockSumVariants.for_this_cpu().sum;
+    const BlockRows& block_rows = kBlockVariants.for_this_cpu();
     const int64_t columns = block_count(surface.width, block_width);
     const int64_t rows = block_count(surface.height, block_height);
     for (int64_t i = 0; i < rows; ++i) {
         const auto y0 = static_cast<int32_t>(i * block_height);
         for (int64_t j0 = 0; j0 < columns; j0 += kBlocksPerRun)
-            flatten_run(surface, sum, j0, std::min(kBlocksPerRun, columns - j0), y0, block_width,
-                        block_height);
+            flatten_run(surface, block_rows, j0, std::min(kBlocksPerRun, columns - j0), y0,
+                        block_width, block_height);
     }
 }
 

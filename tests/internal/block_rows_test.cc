@@ -2,7 +2,7 @@
 // blocks, narrow ones (tails of every length), tall ones and wide ones whose
 // 16-bit lanes are emptied many times over; bytes biased to 255, where the
 // lanes come closest to overflowing. And the means' multiply.
-#include "lumoria/effects/block_sums.h"
+#include "lumoria/effects/block_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +15,9 @@
 namespace lumoria {
 namespace {
 
-TEST(BlockSums, EverySetGivesThePlainSums) {
+TEST(BlockRows, EverySetGivesThePlainSums) {
     std::mt19937 rng(21);
-    for (const auto& set : vector_sets_of(kBlockSumVariants)) {
+    for (const auto& set : vector_sets_of(kBlockVariants)) {
         for (int i = 0; i < 600; ++i) {
             const int64_t width = 1 + (i % 3 == 2 ? rng() % 3000 : rng() % 70);
             const int64_t height = 1 + (i % 5 == 4 ? rng() % 300 : rng() % 20);
@@ -29,11 +29,34 @@ TEST(BlockSums, EverySetGivesThePlainSums) {
             const uint8_t* first = pixels.data() + (height - 1) * stride_pixels * 4;
             const auto stride = static_cast<uintptr_t>(stride_pixels * 4);
             ChannelSums plain, fast;
-            kPlainBlockSums.sum(first, stride, width, height, plain);
+            kPlainBlockRows.sum(first, stride, width, height, plain);
             set.rows->sum(first, stride, width, height, fast);
             ASSERT_TRUE(plain.blue == fast.blue && plain.green == fast.green &&
                         plain.red == fast.red && plain.alpha == fast.alpha)
                 << set.name << " " << width << " x " << height;
+        }
+    }
+}
+
+// The fills of every set against the plain fill, on blocks of every width
+// up to 70 inside wider rows: nothing outside the block changes.
+TEST(BlockRows, EverySetFillsThePlainBlock) {
+    std::mt19937 rng(23);
+    for (const auto& set : vector_sets_of(kBlockVariants)) {
+        for (int64_t width = 1; width <= 70; ++width) {
+            const int64_t height = 1 + static_cast<int64_t>(rng() % 5);
+            const int64_t stride_pixels = width + 2 + static_cast<int64_t>(rng() % 3);
+            std::vector<uint8_t> start(static_cast<size_t>(stride_pixels * (height + 1) * 4));
+            for (uint8_t& b : start) b = static_cast<uint8_t>(rng());
+            const auto stride = static_cast<uintptr_t>(stride_pixels * 4);
+            // The block's top row is its highest in memory, a pixel in from
+            // the left, with a row and more around it.
+            const size_t first = static_cast<size_t>(height * stride_pixels * 4 + 4);
+            const uint32_t value = static_cast<uint32_t>(rng());
+            std::vector<uint8_t> plain = start, fast = start;
+            kPlainBlockRows.fill(plain.data() + first - stride, stride, width, height, value);
+            set.rows->fill(fast.data() + first - stride, stride, width, height, value);
+            ASSERT_EQ(plain, fast) << set.name << " " << width << " x " << height;
         }
     }
 }

@@ -1,10 +1,10 @@
-// The block sum for any vector set V of host/vector_*.h; included only by
+// The block sum and fill for any vector set V of host/vector_*.h; included only by
 // the file built for that set, after its header.
 #pragma once
 
 #include <cstdint>
 
-#include "lumoria/effects/block_sums.h"
+#include "lumoria/effects/block_rows.h"
 
 namespace lumoria {
 namespace {
@@ -61,6 +61,19 @@ void vector_sum(const uint8_t* first, uintptr_t stride, int64_t width, int64_t h
         }
     }
     empty_into<V>(lanes, sums);
+}
+
+template <class V>
+void vector_fill(uint8_t* first, uintptr_t stride, int64_t width, int64_t height, uint32_t value) {
+    const typename V::U32 pixels = V::splat_u32(value);
+    const int64_t whole = width - width % V::kPixels;
+    const int tail = static_cast<int>(width % V::kPixels);
+    for (int64_t k = 0; k < height; ++k) {
+        uint8_t* row = first - static_cast<uintptr_t>(k) * stride;
+        for (int64_t x = 0; x < whole; x += V::kPixels)
+            V::store(row + x * host::kPixelBytes, pixels);
+        if (tail) V::store_first_pixels(row + whole * host::kPixelBytes, pixels, tail);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,35 @@
+#include "lumoria/effects/block_rows.h"
+
+#include <cstring>
+
+#include "lumoria/effects/rows.h"
+
+namespace lumoria {
+namespace {
+
+void plain_sum(const uint8_t* first, uintptr_t stride, int64_t width, int64_t height,
+               ChannelSums& sums) {
+    for (int64_t k = 0; k < height; ++k)
+        add_row(first - static_cast<uintptr_t>(k) * stride, width, sums);
+}
+
+void plain_fill(uint8_t* first, uintptr_t stride, int64_t width, int64_t height, uint32_t value) {
+    for (int64_t k = 0; k < height; ++k) {
+        uint8_t* row = first - static_cast<uintptr_t>(k) * stride;
+        for (int64_t i = 0; i < width; ++i)
+            std::memcpy(row + i * host::kPixelBytes, &value, sizeof value);
+    }
+}
+
+}  // namespace
+
+const BlockRows kPlainBlockRows{plain_sum, plain_fill};
+
+const host::Variants<BlockRows> kBlockVariants{{
+    &kPlainBlockRows,
+    HOST_IF_X86_VECTORS(&kSse2BlockRows),
+    HOST_IF_X86_VECTORS(&kAvx2BlockRows),
+    HOST_IF_X86_VECTORS(&kAvx512BlockRows),
+}};
+
+}  // namespace lumoria
