@@ -33,23 +33,6 @@ std::vector<SetOf<Rows>> sets_of(const host::Variants<Rows>& table) {
     return sets;
 }
 
-// A pass over every row of a radial blur: a set of blur rows (used, as the
-// export uses them, only where fits_vector_blur allows, else the plain set),
-// or the copy for runs of one sample, which ignores `samples`.
-struct BlurVariant {
-    const char* name;
-    const lumoria::BlurRows* rows;
-};
-
-// The blur rows of every set this CPU runs, the plain ones first.
-std::vector<BlurVariant> blur_variants() {
-    std::vector<BlurVariant> variants;
-    lumoria::kBlurVariants.each_on_this_cpu([&](const char* name, const lumoria::BlurRows& rows) {
-        variants.push_back({name, &rows});
-    });
-    return variants;
-}
-
 std::vector<uint8_t> bytes_of(const lumoria::ChannelSums& sums) {
     std::vector<uint8_t> out(sizeof sums);
     std::memcpy(out.data(), &sums, sizeof sums);
@@ -127,10 +110,13 @@ void check_blur(Input& in) {
              std::to_string(samples));
     }
     // The copy has no vector twin: it runs alone.
-    std::vector<BlurVariant> variants = blur_variants();
+    // A pass over every row: a set of blur rows (used, as the export uses
+    // them, only where fits_vector_blur allows, else the plain set), or the
+    // copy for runs of one sample, which ignores `samples`.
+    std::vector<SetOf<lumoria::BlurRows>> variants = sets_of(lumoria::kBlurVariants);
     if (kind == 2) variants.resize(1);
     expect_twins(kKinds[kind], variants, contents, misalign,
-                 [&](const BlurVariant& v, const Blocks& b) {
+                 [&](const SetOf<lumoria::BlurRows>& v, const Blocks& b) {
                      BlurFrame frame{surface_in(b[in_place ? 0 : 1], width, height),
                                      surface_in(b[0], width, height), width / 2, height / 2};
                      const lumoria::BlurRows& rows =

@@ -65,15 +65,11 @@ WindowTable window_table(const TransitionScales& scales) {
             _mm512_permutex2var_epi8(a, _mm512_add_epi8(pick, _mm512_set1_epi8(1)), b)};
 }
 
-template <bool kFadeOut>
-void scaled_row(uint8_t* dest, const uint8_t* mask, int32_t count, const TransitionCall& call) {
-    const ByteTable low = byte_table(call.scales.by_mask, 0);
-    const ByteTable high = byte_table(call.scales.by_mask, 1);
-    const WindowTable window = window_table(call.scales);
-    const __m512i window_first = _mm512_set1_epi8(static_cast<char>(call.scales.window));
-    // Byte 1 of each pixel's index reads the high table.
-    const __m512i high_table = _mm512_set1_epi32(0x4000);
-    const bool windowed = call.scales.windowed;
+// Rewrites the alpha of `count` dest pixels; scales_of(index) gives each
+// pixel's multiplier in its low 16 bits from its mask byte, which `index`
+// holds in bytes 0 and 1 of the pixel (bytes 2 and 3 are 0).
+template <bool kFadeOut, class ScalesOf>
+void rewrite_row(uint8_t* dest, const uint8_t* mask, int32_t count, ScalesOf scales_of) {
     // Per pixel: the mask's red byte into bytes 0 and 1, and dest's alpha
     // into bytes 0 and 1 (257 * alpha); bytes 2 and 3 cleared.
     const __m512i red_twice = _mm512_set1_epi32(static_cast<int32_t>(0x80800202u));
@@ -82,23 +78,10 @@ void scaled_row(uint8_t* dest, const uint8_t* mask, int32_t count, const Transit
         _mm512_broadcast_i32x4(_mm_setr_epi32(0, 0x04040404, 0x08080808, 0x0C0C0C0C)), red_twice);
     const __m512i alpha_spread = _mm512_add_epi8(
         _mm512_broadcast_i32x4(_mm_setr_epi32(0, 0x04040404, 0x08080808, 0x0C0C0C0C)), alpha_twice);
-    constexpr __mmask64 kHighBytes = 0xAAAAAAAAAAAAAAAAull;  // byte 1 of each 16-bit lane
 
     // The new pixels of one vector, from its dest and mask bytes.
     auto rewrite = [&](__m512i pixels, __m512i mask_pixels) {
-        const __m512i index = _mm512_shuffle_epi8(mask_pixels, red_spread);
-        __m512i scale;
-        if (windowed) {
-            // Clamped into the window: below it 0, above it 63.
-            const __m512i at =
-                _mm512_min_epu8(_mm512_subs_epu8(index, window_first), _mm512_set1_epi8(63));
-            scale =
-                _mm512_permutex2var_epi8(window.low, _mm512_or_si512(at, high_table), window.high);
-        } else {
-            const __mmask64 upper = _mm512_movepi8_mask(index);
-            scale = _mm512_mask_blend_epi8(kHighBytes, look_up(low, index, upper),
-                                           look_up(high, index, upper));
-        }
+        const __m512i scale = scales_of(_mm512_shuffle_epi8(mask_pixels, red_spread));
         const __m512i alpha257 = _mm512_shuffle_epi8(pixels, alpha_spread);
         // Bytes 2 and 3 of alpha257 are 0, so the upper half of each pixel's
         // product is 0 whatever the table put there.
@@ -119,6 +102,32 @@ void scaled_row(uint8_t* dest, const uint8_t* mask, int32_t count, const Transit
     _mm512_mask_storeu_epi8(dest + offset, tail,
                             rewrite(_mm512_maskz_loadu_epi8(tail, dest + offset),
                                     _mm512_maskz_loadu_epi8(tail, mask + offset)));
+}
+
+template <bool kFadeOut>
+void scaled_row(uint8_t* dest, const uint8_t* mask, int32_t count, const TransitionCall& call) {
+    if (call.scales.windowed) {
+        const WindowTable window = window_table(call.scales);
+        const __m512i window_first = _mm512_set1_epi8(static_cast<char>(call.scales.window));
+        // Byte 1 of each pixel's index reads the high table.
+        const __m512i high_table = _mm512_set1_epi32(0x4000);
+        rewrite_row<kFadeOut>(dest, mask, count, [&](__m512i index) {
+            // Clamped into the window: below it 0, above it 63.
+            const __m512i at =
+                _mm512_min_epu8(_mm512_subs_epu8(index, window_first), _mm512_set1_epi8(63));
+            return _mm512_permutex2var_epi8(window.low, _mm512_or_si512(at, high_table),
+                                            window.high);
+        });
+        return;
+    }
+    const ByteTable low = byte_table(call.scales.by_mask, 0);
+    const ByteTable high = byte_table(call.scales.by_mask, 1);
+    constexpr __mmask64 kHighBytes = 0xAAAAAAAAAAAAAAAAull;  // byte 1 of each 16-bit lane
+    rewrite_row<kFadeOut>(dest, mask, count, [&](__m512i index) {
+        const __mmask64 upper = _mm512_movepi8_mask(index);
+        return _mm512_mask_blend_epi8(kHighBytes, look_up(low, index, upper),
+                                      look_up(high, index, upper));
+    });
 }
 
 }  // namespace
