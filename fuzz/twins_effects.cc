@@ -1,4 +1,4 @@
-// Twins of the spatial effects' rows: the block sums of pixelize, the
+// Twins of the spatial effects' rows: the block sums and fills of pixelize, the
 // brightness rings, and the radial blur over a whole small surface.
 #include <cmath>
 #include <cstring>
@@ -61,6 +61,29 @@ void check_block_rows(Input& in) {
                      v.rows->sum(first, stride, width, height, sums);
                      v.rows->fill(first, stride, width, height, value);
                      return bytes_of(sums);
+                 });
+}
+
+// Blocks 8 pixels wide flattened several at a time, where a set can, else
+// one by one as the plain set does.
+void check_8_wide_blocks(Input& in) {
+    const int32_t blocks = 1 + static_cast<int32_t>(in.below(40));
+    const int32_t stride_pixels = blocks * 8 + static_cast<int32_t>(in.below(9));
+    const int32_t height = 1 + static_cast<int32_t>(in.below(in.one_in(8) ? 300 : 12));
+    const std::vector<uint8_t> pixels =
+        random_pixels(static_cast<size_t>(stride_pixels) * height, in.u32());
+    const size_t misalign = row_misalignment(in);
+    if (tracing())
+        note("8-wide blocks: " + std::to_string(blocks) + " x " + std::to_string(height) +
+             " in rows of " + std::to_string(stride_pixels));
+    expect_twins("8-wide blocks", sets_of(lumoria::kBlockVariants), {pixels}, misalign,
+                 [&](const SetOf<lumoria::BlockRows>& v, const Blocks& b) {
+                     const auto stride = static_cast<uintptr_t>(stride_pixels) * 4;
+                     const lumoria::Flatten8Wide flatten =
+                         v.rows->flatten_8_wide ? v.rows->flatten_8_wide
+                                                : lumoria::kPlainBlockRows.flatten_8_wide;
+                     flatten(b[0] + (height - 1) * stride, stride, blocks, height);
+                     return std::vector<uint8_t>{};
                  });
 }
 
@@ -136,6 +159,7 @@ Group<TwinCheck> effect_twins() {
     return {"effects",
             {
                 {"block rows", check_block_rows},
+                {"8-wide blocks", check_8_wide_blocks},
                 {"ring_row", check_ring_row},
                 {"blur rows", check_blur},
             }};

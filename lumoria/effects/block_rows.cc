@@ -21,9 +21,23 @@ void plain_fill(uint8_t* first, uintptr_t stride, int64_t width, int64_t height,
     }
 }
 
+void plain_flatten_8_wide(uint8_t* first, uintptr_t stride, int64_t blocks, int64_t height) {
+    constexpr int64_t kWidth = 8;
+    for (int64_t j = 0; j < blocks; ++j) {
+        uint8_t* block = first + j * kWidth * host::kPixelBytes;
+        ChannelSums sums;
+        plain_sum(block, stride, kWidth, height, sums);
+        uint8_t mean[host::kPixelBytes];
+        store_mean(sums, static_cast<uint64_t>(kWidth * height), mean);
+        uint32_t value;
+        std::memcpy(&value, mean, sizeof value);
+        plain_fill(block, stride, kWidth, height, value);
+    }
+}
+
 }  // namespace
 
-const BlockRows kPlainBlockRows{plain_sum, plain_fill};
+const BlockRows kPlainBlockRows{plain_sum, plain_fill, plain_flatten_8_wide};
 
 const host::Variants<BlockRows> kBlockVariants{{
     &kPlainBlockRows,

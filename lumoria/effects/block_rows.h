@@ -25,9 +25,22 @@ using BlockSum = void (*)(const uint8_t* first, uintptr_t stride, int64_t width,
 using BlockFill = void (*)(uint8_t* first, uintptr_t stride, int64_t width, int64_t height,
                            uint32_t value);
 
+// Replaces each of `blocks` whole blocks, 8 pixels wide and `height` rows
+// high (1 to kLargest8WideHeight), side by side from `first`, by its mean:
+// the bytes of summing and filling each block in turn.
+using Flatten8Wide = void (*)(uint8_t* first, uintptr_t stride, int64_t blocks, int64_t height);
+
+// The tallest block that flatten_8_wide takes: its sums stay below 2^24
+// and its pixel count at most 65536, where a float quotient truncates to the
+// exact mean.
+constexpr int64_t kLargest8WideHeight = 8192;
+
 struct BlockRows {
     BlockSum sum;
     BlockFill fill;
+    // Blocks 8 pixels wide, a common size, summed several to a vector; null
+    // where a set has no such routine and the blocks go one by one.
+    Flatten8Wide flatten_8_wide;
 };
 
 extern const BlockRows kPlainBlockRows;

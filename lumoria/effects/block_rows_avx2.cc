@@ -7,7 +7,7 @@
 
 namespace lumoria {
 
-const BlockRows kAvx2BlockRows{vector_sum<host::Avx2>, vector_fill<host::Avx2>};
+const BlockRows kAvx2BlockRows{vector_sum<host::Avx2>, vector_fill<host::Avx2>, nullptr};
 
 }  // namespace lumoria
 #endif

@@ -7,7 +7,7 @@
 
 namespace lumoria {
 
-const BlockRows kSse2BlockRows{vector_sum<host::Sse2>, vector_fill<host::Sse2>};
+const BlockRows kSse2BlockRows{vector_sum<host::Sse2>, vector_fill<host::Sse2>, nullptr};
 
 }  // namespace lumoria
 #endif

@@ -1,7 +1,8 @@
 // pixelize's block sums: every vector set against the plain sum on random
 // blocks, narrow ones (tails of every length), tall ones and wide ones whose
 // 16-bit lanes are emptied many times over; bytes biased to 255, where the
-// lanes come closest to overflowing. And the means' multiply.
+// lanes come closest to overflowing. The fills, the blocks 8 pixels wide,
+// and the means' multiply.
 #include "lumoria/effects/block_rows.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,33 @@ TEST(BlockRows, EverySetFillsThePlainBlock) {
             kPlainBlockRows.fill(plain.data() + first - stride, stride, width, height, value);
             set.rows->fill(fast.data() + first - stride, stride, width, height, value);
             ASSERT_EQ(plain, fast) << set.name << " " << width << " x " << height;
+        }
+    }
+}
+
+// Blocks 8 pixels wide, flattened several to a vector, against the plain
+// blocks one by one: odd and even counts inside wider rows, and blocks as
+// tall as the routine takes, bright, where the sums and the float quotient
+// come closest to their limits.
+TEST(BlockRows, EverySetFlattensThePlain8WideBlocks) {
+    std::mt19937 rng(24);
+    for (const auto& set : vector_sets_of(kBlockVariants)) {
+        if (!set.rows->flatten_8_wide) continue;
+        for (int i = 0; i < 200; ++i) {
+            const int64_t blocks = 1 + static_cast<int64_t>(rng() % 40);
+            const int64_t height =
+                i < 4 ? kLargest8WideHeight - i % 2 : 1 + static_cast<int64_t>(rng() % 20);
+            const int64_t stride_pixels = blocks * 8 + 2 + static_cast<int64_t>(rng() % 9);
+            std::vector<uint8_t> start(static_cast<size_t>(stride_pixels * (height + 1) * 4));
+            const bool bright = i < 4 || rng() % 2;
+            for (uint8_t& b : start) b = bright && rng() % 8 ? 255 : static_cast<uint8_t>(rng());
+            const auto stride = static_cast<uintptr_t>(stride_pixels * 4);
+            // The top row is the highest in memory, a pixel in from the left.
+            const size_t first = static_cast<size_t>(height * stride_pixels * 4 + 4) - stride;
+            std::vector<uint8_t> plain = start, fast = start;
+            kPlainBlockRows.flatten_8_wide(plain.data() + first, stride, blocks, height);
+            set.rows->flatten_8_wide(fast.data() + first, stride, blocks, height);
+            ASSERT_EQ(plain, fast) << set.name << " " << blocks << " blocks x " << height;
         }
     }
 }
