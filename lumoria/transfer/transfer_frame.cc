@@ -24,6 +24,20 @@ bool reads_own_writes(const uint8_t* dest, const uint8_t* src, size_t bytes) {
     return d > s && d - s < bytes;
 }
 
+// Whether the byte spans of the two clipped rectangles (rows of `bytes`,
+// height at least 1) are apart.
+bool rectangles_apart(const ClippedTransfer& t, size_t bytes) {
+    const auto span = [&](const host::Surface& s, int32_t x, int32_t y, uintptr_t& low,
+                          uintptr_t& end) {
+        low = reinterpret_cast<uintptr_t>(s.pixel(x, y + t.height - 1));
+        end = reinterpret_cast<uintptr_t>(s.pixel(x, y)) + bytes;
+    };
+    uintptr_t dest_low, dest_end, src_low, src_end;
+    span(t.dest, t.dx, t.dy, dest_low, dest_end);
+    span(t.src, t.sx, t.sy, src_low, src_end);
+    return dest_end <= src_low || src_end <= dest_low;
+}
+
 }  // namespace
 
 bool clip_transfer(const TransferArgs& args, bool refuse, ClippedTransfer& out) {
@@ -61,12 +75,20 @@ bool clip_on_surfaces(int32_t dx_in, int32_t dy_in, int32_t sx_in, int32_t sy_in
 }
 
 void walk_rows(const ClippedTransfer& t, RowFunction plain, RowFunction fast, int32_t param) {
-    if (t.width <= 0) return;
+    if (t.width <= 0 || t.height <= 0) return;
     // A row narrower than one vector costs the vector rows more to set up
     // than the plain walk takes (a ripple draws thousands of 1-pixel rows).
     constexpr int32_t kNarrowRow = 8;
     if (t.width < kNarrowRow) fast = nullptr;
     const size_t bytes = static_cast<size_t>(t.width) * host::kPixelBytes;
+    // Rows run downwards in memory. Where the two rectangles share no byte,
+    // no row reads another's writes, and the rows are walked bottom row first:
+    // one rising stream of addresses, which the CPU's prefetchers follow.
+    if (fast && rectangles_apart(t, bytes)) {
+        for (int32_t k = t.height - 1; k >= 0; --k)
+            fast(t.dest.pixel(t.dx, t.dy + k), t.src.pixel(t.sx, t.sy + k), t.width, param);
+        return;
+    }
     for (int32_t k = 0; k < t.height; ++k) {
         uint8_t* dest = t.dest.pixel(t.dx, t.dy + k);
         const uint8_t* src = t.src.pixel(t.sx, t.sy + k);

@@ -40,7 +40,9 @@ bool clip_on_surfaces(int32_t dx, int32_t dy, int32_t sx, int32_t sy, int32_t wi
 // Calls a row function for each row of the clipped rectangle, top row first:
 // `fast` (if not null) where it gives the bytes of `plain`, that is unless
 // the destination row starts inside the source row, right of its start,
-// where the walk reads pixels it has written itself.
+// where the walk reads pixels it has written itself. Where the two
+// rectangles share no byte, the order of the rows changes nothing, and
+// `fast` takes them in the order of their addresses.
 void walk_rows(const ClippedTransfer& t, RowFunction plain, RowFunction fast, int32_t param);
 
 }  // namespace lumoria
