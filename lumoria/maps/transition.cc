@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/host_bitmap.h"
+#include "host/row_order.h"
 #include "lumoria.h"
 #include "lumoria/maps/transition_rows.h"
 
@@ -20,7 +21,7 @@ const TransitionRows& rows_for(int64_t pixels) {
 }
 
 // Hands each row of the overlap of `mask` (at x, y) with `dest` to
-// `rewrite_row`, top row first. Mask pixel (j, i) lies on dest pixel
+// `rewrite_row`. Mask pixel (j, i) lies on dest pixel
 // (x + j, y + i); the mask is used only up to dest's size, and the part of it
 // that lands outside dest is skipped. The bounds are worked out in 64 bits,
 // so no offset can wrap into the surface. False, with nothing written, when
@@ -46,10 +47,12 @@ bool run_transition(int32_t dest, int32_t mask, int32_t progress, int32_t total,
         call.scales = fade == Fade::kIn ? fade_in_scales(call.frame) : fade_out_scales(call.frame);
     }
     const TransitionRow rewrite_row = fade == Fade::kIn ? row_set.fade_in : row_set.fade_out;
-    for (int64_t i = first_row; i < end_row; ++i) {
+    // Only alpha bytes are written and only red ones read: no row changes
+    // what another reads, whatever their order.
+    host::each_row_rising(first_row, end_row, [&](int64_t i) {
         rewrite_row(d.pixel(static_cast<int32_t>(x + first_col), static_cast<int32_t>(y + i)),
                     m.pixel(static_cast<int32_t>(first_col), static_cast<int32_t>(i)), count, call);
-    }
+    });
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "lumoria/transfer/transfer_frame.h"
 
+#include "host/row_order.h"
+
 namespace lumoria {
 namespace {
 
@@ -81,12 +83,11 @@ void walk_rows(const ClippedTransfer& t, RowFunction plain, RowFunction fast, in
     constexpr int32_t kNarrowRow = 8;
     if (t.width < kNarrowRow) fast = nullptr;
     const size_t bytes = static_cast<size_t>(t.width) * host::kPixelBytes;
-    // Rows run downwards in memory. Where the two rectangles share no byte,
-    // no row reads another's writes, and the rows are walked bottom row first:
-    // one rising stream of addresses, which the CPU's prefetchers follow.
+    // Where the two rectangles share no byte, no row reads another's writes.
     if (fast && rectangles_apart(t, bytes)) {
-        for (int32_t k = t.height - 1; k >= 0; --k)
+        host::each_row_rising(0, t.height, [&](int32_t k) {
             fast(t.dest.pixel(t.dx, t.dy + k), t.src.pixel(t.sx, t.sy + k), t.width, param);
+        });
         return;
     }
     for (int32_t k = 0; k < t.height; ++k) {
