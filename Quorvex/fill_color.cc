@@ -6,6 +6,7 @@
 #include "Quorvex/fill_rows.h"
 #include "Quorvex/float_byte.h"
 #include "host/host_bitmap.h"
+#include "host/row_order.h"
 
 namespace quorvex {
 namespace {
@@ -47,6 +48,7 @@ int32_t fill_color(int32_t dest, const float* color) {
                             quorvex::byte_at(quorvex::float_to_byte(rgb[0]), host::kRed);
     if (surface.width <= 0) return 0;
     const auto fill = quorvex::kFillVariants.for_this_cpu().fill;
-    for (int32_t y = 0; y < surface.height; ++y) fill(surface.row(y), surface.width, colour);
+    host::each_row_rising(0, surface.height,
+                          [&](int32_t y) { fill(surface.row(y), surface.width, colour); });
     return 0;
 }

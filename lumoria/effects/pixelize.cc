@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "host/host_bitmap.h"
+#include "host/row_order.h"
 #include "lumoria.h"
 #include "lumoria/effects/block_rows.h"
 #include "lumoria/transfer/rect.h"
@@ -88,7 +89,8 @@ void pixelize_pass(const host::Surface& surface, int32_t block_width, int32_t bl
     // but a last one cut by the right edge.
     const bool by_8_wide = !host::kPlainBuild && block_rows.flatten_8_wide && block_width == 8;
     const int64_t whole_8_wide = by_8_wide ? surface.width / 8 : 0;
-    for (int64_t i = 0; i < rows; ++i) {
+    // Blocks are apart: any order of block rows will do.
+    host::each_row_rising(int64_t{0}, rows, [&](int64_t i) {
         const auto y0 = static_cast<int32_t>(i * block_height);
         const int64_t height = std::min<int64_t>(block_height, int64_t{surface.height} - y0);
         int64_t first_column = 0;
@@ -99,7 +101,7 @@ void pixelize_pass(const host::Surface& surface, int32_t block_width, int32_t bl
         for (int64_t j0 = first_column; j0 < columns; j0 += kBlocksPerRun)
             flatten_run(surface, block_rows, j0, std::min(kBlocksPerRun, columns - j0), y0,
                         block_width, block_height);
-    }
+    });
 }
 
 }  // namespace

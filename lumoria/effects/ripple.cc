@@ -5,6 +5,7 @@
 
 #include "host/cpu_features.h"
 #include "host/host_bitmap.h"
+#include "host/row_order.h"
 #include "lumoria.h"
 #include "lumoria/effects/ripple_rows.h"
 #include "lumoria/effects/strip_position.h"
@@ -74,7 +75,7 @@ inline void clear_pixels(uint8_t* dest, int32_t count) {
 void copy_row_strips(const host::Surface& dest, const host::Surface& src, int32_t scale,
                      int32_t amplitude) {
     ClippedTransfer t{dest, src, 0, 0, 0, 0, 0, 0};
-    for (int32_t row = 0; row < dest.height; ++row) {
+    host::each_row_rising(0, dest.height, [&](int32_t row) {
         const int32_t at = strip_position(row, scale, amplitude);
         int32_t first = 0, end = 0;  // the columns the strip covers
         if (clip_on_surfaces(at, row, 0, row, dest.width, 1, t) && t.width > 0 && t.height > 0) {
@@ -84,7 +85,7 @@ void copy_row_strips(const host::Surface& dest, const host::Surface& src, int32_
         }
         clear_pixels(dest.row(row), first);
         clear_pixels(dest.pixel(end, row), dest.width - end);
-    }
+    });
 }
 
 // Whether every column's offset (see ColumnPlaces) fits 32 bits: the strips
@@ -118,10 +119,10 @@ void place_column_strips(const host::Surface& dest, const host::Surface& src, in
                                                         int64_t{t.sx} * host::kPixelBytes);
             }
         }
-        for (int32_t y = 0; y < dest.height; ++y) {
+        host::each_row_rising(0, dest.height, [&](int32_t y) {
             place(dest.pixel(block, y), reinterpret_cast<uintptr_t>(src.row(y)), places, 0, count,
                   y);
-        }
+        });
     }
 }
 

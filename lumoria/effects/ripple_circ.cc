@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "host/host_bitmap.h"
+#include "host/row_order.h"
 #include "lumoria.h"
 #include "lumoria/effects/ripple_rows.h"
 #include "lumoria/effects/rows.h"
@@ -82,10 +83,11 @@ int32_t ring_pass(const host::Surface& surface, int32_t cx, int32_t cy, int32_t 
         fits_vector_rings(farthest_step(cx, xs), farthest_step(cy, ys), rings)
             ? kRippleVariants.for_this_cpu().rings
             : ring_row;
-    for (int64_t y = ys.begin; y < ys.end; ++y) {
+    // Each pixel is rewritten from itself alone: any order of rows will do.
+    host::each_row_rising(ys.begin, ys.end, [&](int64_t y) {
         rewrite_row(surface.pixel(static_cast<int32_t>(xs.begin), static_cast<int32_t>(y)),
                     xs.end - xs.begin, xs.begin - cx, float_square(y - cy), rings);
-    }
+    });
     std::free(factors);
     return 1;
 }

@@ -1,8 +1,9 @@
 // tint, colorize, grayscale, negative and table_lookup: whole-surface colour
 // filters. Each resolves its bitmap, picks a row function for its arguments
-// and the CPU, and hands it every row, top row first.
+// and the CPU, and hands it every row.
 #include "host/cpu_features.h"
 #include "host/host_bitmap.h"
+#include "host/row_order.h"
 #include "lumoria.h"
 #include "lumoria/filters/rows.h"
 #include "lumoria/filters/vector_rows.h"
@@ -30,7 +31,9 @@ const FilterRows& rows_for(bool fits_vectors) {
 template <typename RowFunction>
 void walk_rows(const host::Surface& surface, RowFunction rewrite_row) {
     if (surface.width <= 0) return;
-    for (int32_t y = 0; y < surface.height; ++y) rewrite_row(surface.row(y), surface.width);
+    // Each pixel is rewritten from itself alone: any order of rows will do.
+    host::each_row_rising(0, surface.height,
+                          [&](int32_t y) { rewrite_row(surface.row(y), surface.width); });
 }
 
 // False, with nothing read beyond the records, when the bitmap has no

@@ -6,6 +6,7 @@
 
 #include "host/cpu_features.h"
 #include "host/host_bitmap.h"
+#include "host/row_order.h"
 #include "lumoria.h"
 #include "lumoria/int32.h"
 
@@ -108,13 +109,13 @@ void fill_pixels(uint8_t* row, int64_t width, uint32_t value) {
 // takes one store a row.
 void fill_block(uint8_t* first, uintptr_t stride, int64_t width, int64_t height, uint32_t value) {
     if (width <= 0) return;
-    for (int64_t k = 0; k < height; ++k) {
+    host::each_row_rising(int64_t{0}, height, [&](int64_t k) {
         uint8_t* row = first - static_cast<uintptr_t>(k) * stride;
         if (width == 1)
             std::memcpy(row, &value, sizeof value);
         else
             fill_pixels(row, width, value);
-    }
+    });
 }
 
 }  // namespace
