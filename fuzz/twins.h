@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "caller_memory.h"
+#include "host/cpu_features.h"
 #include "host/host_bitmap.h"
 #include "input.h"
 #include "trace.h"
@@ -71,6 +72,24 @@ struct RowPairLayout {
                dest_offset - src_offset < 4 * static_cast<size_t>(width);
     }
 };
+
+// A set of rows from a family's table, by its level's name.
+template <class Rows>
+struct SetOf {
+    const char* name;
+    const Rows* rows;
+};
+
+// Every set of a family's table that this build has and this CPU runs, the
+// plain set first.
+template <class Rows>
+std::vector<SetOf<Rows>> sets_of(const host::Variants<Rows>& table) {
+    std::vector<SetOf<Rows>> sets;
+    table.each_on_this_cpu([&](const char* name, const Rows& rows) {
+        sets.push_back({name, &rows});
+    });
+    return sets;
+}
 
 // Rows as the engine may place them: vector code may assume no alignment.
 size_t row_misalignment(Input& in);

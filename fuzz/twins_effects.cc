@@ -17,22 +17,6 @@ namespace {
 
 using lumoria::BlurFrame;
 
-// A set of rows from a family's table, by its level's name.
-template <class Rows>
-struct SetOf {
-    const char* name;
-    const Rows* rows;
-};
-
-template <class Rows>
-std::vector<SetOf<Rows>> sets_of(const host::Variants<Rows>& table) {
-    std::vector<SetOf<Rows>> sets;
-    table.each_on_this_cpu([&](const char* name, const Rows& rows) {
-        sets.push_back({name, &rows});
-    });
-    return sets;
-}
-
 std::vector<uint8_t> bytes_of(const lumoria::ChannelSums& sums) {
     std::vector<uint8_t> out(sizeof sums);
     std::memcpy(out.data(), &sums, sizeof sums);

@@ -15,21 +15,13 @@ namespace {
 using lumoria::ColourMix;
 using lumoria::FilterRows;
 
-struct RowSet {
-    const char* name;
-    const FilterRows* rows;
-};
-
 // The plain set, then the vector sets this build has and this CPU runs. The
 // mixing rows of a vector set take only the arguments fits_vector_mix()
 // allows (the filters keep the plain rows for the others): `mixing` says
 // whether the row checked is one of them, `fits` whether they may.
-std::vector<RowSet> row_sets(bool mixing, bool fits) {
-    std::vector<RowSet> sets{{"plain", &lumoria::kPlainFilterRows}};
-    if (mixing && !fits) return sets;
-    lumoria::kFilterVariants.each_on_this_cpu([&](const char* name, const FilterRows& rows) {
-        if (&rows != &lumoria::kPlainFilterRows) sets.push_back({name, &rows});
-    });
+std::vector<SetOf<FilterRows>> row_sets(bool mixing, bool fits) {
+    std::vector<SetOf<FilterRows>> sets = sets_of(lumoria::kFilterVariants);
+    if (mixing && !fits) sets.resize(1);
     return sets;
 }
 
@@ -72,7 +64,7 @@ void check_filter_rows(Input& in) {
     const bool fits =
         row == kGrayscale ? lumoria::fits_vector_mix(mix.amount) : lumoria::fits_vector_mix(mix);
     expect_twins(kRowNames[row], row_sets(mixing, fits), {pixels}, misalign,
-                 [&](const RowSet& set, const Blocks& b) {
+                 [&](const SetOf<FilterRows>& set, const Blocks& b) {
                      uint8_t* p = b[0];
                      const FilterRows& r = *set.rows;
                      switch (row) {

@@ -11,11 +11,6 @@ namespace {
 
 using lumoria::TransitionRows;
 
-struct RowVariant {
-    const char* name;
-    const TransitionRows* rows;
-};
-
 // Every set of rows this CPU runs, the plain one first, on one row pair
 // (the mask in its own row, or in dest itself, even overlapping it).
 void check_rows(Input& in, const char* family, lumoria::TransitionRow TransitionRows::*fade) {
@@ -33,13 +28,8 @@ void check_rows(Input& in, const char* family, lumoria::TransitionRow Transition
              std::to_string(progress) + ", total " + std::to_string(total) + ", softness " +
              std::to_string(softness));
     }
-    std::vector<RowVariant> variants;
-    lumoria::kTransitionVariants.each_on_this_cpu(
-        [&](const char* name, const TransitionRows& rows) {
-            variants.push_back({name, &rows});
-        });
-    expect_twins(family, variants, layout.contents, misalign,
-                 [&](const RowVariant& v, const Blocks& b) {
+    expect_twins(family, sets_of(lumoria::kTransitionVariants), layout.contents, misalign,
+                 [&](const SetOf<TransitionRows>& v, const Blocks& b) {
                      (v.rows->*fade)(layout.dest(b), layout.src(b), width, call);
                      return std::vector<uint8_t>{};
                  });

@@ -28,11 +28,10 @@ struct RowVariant {
 std::vector<RowVariant> row_variants(bool bilinear, bool in_place) {
     std::vector<RowVariant> all{{"plain", bilinear ? quorvex::bilinear_row : quorvex::nearest_row}};
     if (in_place) return all;
-    quorvex::kTransformVariants.each_on_this_cpu(
-        [&](const char* name, const quorvex::RowTransforms& rows) {
-            if (&rows != &quorvex::kPlainRowTransforms)
-                all.push_back({name, bilinear ? rows.bilinear : rows.nearest});
-        });
+    // The first set is the plain one, whose rows are those above.
+    const std::vector<SetOf<quorvex::RowTransforms>> sets = sets_of(quorvex::kTransformVariants);
+    for (size_t k = 1; k < sets.size(); ++k)
+        all.push_back({sets[k].name, bilinear ? sets[k].rows->bilinear : sets[k].rows->nearest});
     return all;
 }
 
@@ -73,11 +72,6 @@ void check_rows(Input& in) {
                  });
 }
 
-struct FillVariant {
-    const char* name;
-    const quorvex::FillRows* rows;
-};
-
 // fill_color's row: every set this CPU runs, the plain one first, on one row
 // held in a block of exactly its bytes.
 void check_fill_rows(Input& in) {
@@ -87,12 +81,8 @@ void check_fill_rows(Input& in) {
     const std::vector<std::vector<uint8_t>> contents = {
         random_pixels(static_cast<size_t>(width), in.u32())};
     if (tracing()) note("fill row: width " + std::to_string(width));
-    std::vector<FillVariant> variants;
-    quorvex::kFillVariants.each_on_this_cpu([&](const char* name, const quorvex::FillRows& rows) {
-        variants.push_back({name, &rows});
-    });
-    expect_twins("fill row", variants, contents, misalign,
-                 [&](const FillVariant& v, const Blocks& b) {
+    expect_twins("fill row", sets_of(quorvex::kFillVariants), contents, misalign,
+                 [&](const SetOf<quorvex::FillRows>& v, const Blocks& b) {
                      v.rows->fill(b[0], width, colour);
                      return std::vector<uint8_t>{};
                  });

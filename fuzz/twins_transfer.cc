@@ -21,15 +21,6 @@ struct RowVariant {
     RowFunction row;
 };
 
-// The vector sets this build has and this CPU runs.
-std::vector<std::pair<const char*, const TransferRows*>> vector_sets() {
-    std::vector<std::pair<const char*, const TransferRows*>> sets;
-    lumoria::kTransferVariants.each_on_this_cpu([&](const char* name, const TransferRows& rows) {
-        if (&rows != &lumoria::kPlainTransferRows) sets.push_back({name, &rows});
-    });
-    return sets;
-}
-
 // A rule's plain row, then its vector twins where the frame would run them:
 // an opacity of 1 to 255, and rows that the walk does not read after
 // writing them.
@@ -38,8 +29,10 @@ std::vector<RowVariant> row_variants(RowFunction plain, Pick fast, int32_t opaci
                                      bool reads_own_writes) {
     std::vector<RowVariant> all{{"plain", plain}};
     if (opacity < 1 || opacity > 255 || reads_own_writes) return all;
-    for (const auto& [name, rows] : vector_sets())
-        if (const RowFunction row = fast(*rows)) all.push_back({name, row});
+    // The first set is the plain one, whose row is `plain`.
+    const std::vector<SetOf<TransferRows>> sets = sets_of(lumoria::kTransferVariants);
+    for (size_t k = 1; k < sets.size(); ++k)
+        if (const RowFunction row = fast(*sets[k].rows)) all.push_back({sets[k].name, row});
     return all;
 }
 
