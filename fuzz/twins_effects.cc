@@ -102,7 +102,9 @@ void check_ring_row(Input& in) {
 void check_blur(Input& in) {
     static constexpr const char* kKinds[] = {"blur_row_fixed", "blur_row_scaled", "copy_row"};
     const int kind = static_cast<int>(in.below(3));
-    const int32_t width = 1 + static_cast<int32_t>(in.below(24));
+    // Up to 48 wide: the widest vectors read whole rows of neighbouring
+    // samples on surfaces at least 32 wide.
+    const int32_t width = 1 + static_cast<int32_t>(in.below(in.one_in(3) ? 48 : 24));
     const int32_t height = 1 + static_cast<int32_t>(in.below(24));
     const bool in_place = in.one_in(3);
     const int32_t samples = in.small(-1, 30);

@@ -56,6 +56,11 @@ struct Avx2 {
                                                 (__m256i)mask, kScale);
     }
 
+    // Lane i takes lane index[i] of `v` (index 0 to kPixels - 1).
+    static U32 permute_32(I32 index, U32 v) {
+        return (U32)_mm256_permutevar8x32_epi32((__m256i)v, (__m256i)index);
+    }
+
     static U16 splat_u16(uint16_t v) { return U16{} + v; }
     static U32 splat_u32(uint32_t v) { return U32{} + v; }
     static I32 splat_i32(int32_t v) { return I32{} + v; }

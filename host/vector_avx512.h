@@ -77,6 +77,11 @@ struct Avx512 {
             (__m512i)offsets, base, kScale);
     }
 
+    // Lane i takes lane index[i] of `v` (index 0 to kPixels - 1).
+    static U32 permute_32(I32 index, U32 v) {
+        return (U32)_mm512_permutexvar_epi32((__m512i)index, (__m512i)v);
+    }
+
     static U16 splat_u16(uint16_t v) { return U16{} + v; }
     static U32 splat_u32(uint32_t v) { return U32{} + v; }
     static I32 splat_i32(int32_t v) { return I32{} + v; }

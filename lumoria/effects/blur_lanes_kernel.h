@@ -25,6 +25,11 @@ struct BlurLanes {
     // 16-bit halves of a lane hold the sums of this many bytes: 255 · 256 < 65536.
     static constexpr int32_t kSamplesPerFlush = 256;
 
+    // How a step reads its lanes' samples: one gather, or plain loads where
+    // the lines of the lanes keep their samples side by side (see
+    // sample_lanes).
+    enum class Reads { kGather, kOneRow, kRowPair };
+
     // The lines of up to eight neighbouring pixels of one row, a lane each.
     // Offsets are in bytes from the source's top row, which the surface's span
     // below 2 GiB keeps within 32 bits.
@@ -34,6 +39,7 @@ struct BlurLanes {
         Vec error, major_length, minor_length;
         Vec points;  // how many samples each lane averages; 0 past the row's end
         int32_t longest;
+        Reads reads;
     };
 
     // Each lane's run length: the same for all with fixed runs, else one by one.
@@ -84,7 +90,63 @@ struct BlurLanes {
         lines.longest = 0;
         for (int32_t i = 0; i < kLanes; ++i)
             lines.longest = std::max(lines.longest, lines.points[i]);
+        lines.reads = reads_of(frame, lines, y_major, to_x, lanes);
         return lines;
+    }
+
+    // Plain loads serve a whole vector of lanes, every lane of every step
+    // lying on its own line between its pixel and the centre (the walk
+    // takes at most `longest` samples):
+    // - lines steeper than 45 degrees all have the length |to_y|, and at
+    //   every step their samples lie in one row, in the lanes' order and
+    //   each at most one column from the next: inside the kLanes pixels from
+    //   lane 0's. Those stay inside the row when the surface is at least
+    //   2 kLanes wide.
+    // - flatter lines on one side of the centre, each at least `longest`
+    //   points long, step along x together: at every step lane i's sample
+    //   lies i columns right of lane 0's, so the kLanes pixels from lane 0's
+    //   column, in the row of any lane's sample, lie inside the surface.
+    //   The lanes' rows run in order from lane 0's to the last lane's, and
+    //   far from the centre they are one or two.
+    static Reads reads_of(const BlurFrame& frame, const Lines& lines, Vec y_major, Vec to_x,
+                          int32_t lanes) {
+        if (lanes != kLanes) return Reads::kGather;
+        bool all_steep = true, none_steep = true, all_left = true, all_right = true;
+        int32_t shortest = lines.major_length[0];
+        for (int32_t i = 0; i < kLanes; ++i) {
+            all_steep = all_steep && y_major[i];
+            none_steep = none_steep && !y_major[i];
+            all_left = all_left && to_x[i] > 0;
+            all_right = all_right && to_x[i] < 0;
+            shortest = std::min(shortest, lines.major_length[i]);
+        }
+        if (all_steep && frame.src.width >= 2 * kLanes) return Reads::kOneRow;
+        if (none_steep && (all_left || all_right) && shortest >= lines.longest - 1)
+            return Reads::kRowPair;
+        return Reads::kGather;
+    }
+
+    // The samples at each lane's offset, in the lanes of `live`, 0 elsewhere.
+    static U32 sample_lanes(Reads reads, const uint8_t* base, U32 offset, Vec live) {
+        const auto at = [&](uint32_t byte) {
+            return V::load(base + static_cast<ptrdiff_t>(static_cast<int32_t>(byte)));
+        };
+        const uint32_t first = offset[0];
+        if (reads == Reads::kOneRow) {
+            const Vec column = (Vec)((offset - first) >> 2);
+            return V::permute_32(column, at(first)) & (U32)live;
+        }
+        if (reads == Reads::kRowPair) {
+            // Each lane's sample is in the row of lane 0's or in that of the
+            // last lane's (rows that are usually the same or neighbours),
+            // at its own place from the column of lane 0's.
+            const U32 row_start = offset - ((U32)V::lane_numbers() << 2);
+            const uint32_t last = row_start[kLanes - 1];
+            const Vec in_first_row = (Vec)(row_start == first);
+            if (V::all(in_first_row | (Vec)(row_start == last)))
+                return V::select(in_first_row, at(first), at(last)) & (U32)live;
+        }
+        return V::template gather_32<1>(base, (Vec)offset, live);
     }
 
     // The truncated mean of each lane's sums. Sums below 2^24 and counts of at
@@ -109,8 +171,7 @@ struct BlurLanes {
             // Blue and red, green and alpha: two channels in the halves of a lane.
             U16 blue_red{}, green_alpha{};
             for (int32_t k = 0; k < chunk; ++k) {
-                const U32 pixels =
-                    V::template gather_32<1>(base, (Vec)offset, lines.points > taken);
+                const U32 pixels = sample_lanes(lines.reads, base, offset, lines.points > taken);
                 blue_red += (U16)(pixels & low_bytes);
                 green_alpha += (U16)(pixels >> 8 & low_bytes);
                 error -= lines.minor_length;

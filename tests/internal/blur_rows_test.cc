@@ -47,8 +47,9 @@ struct Shape {
 };
 
 TEST(BlurRows, VectorRowsGiveThePlainBytes) {
-    const Shape shapes[] = {{1, 1}, {1, 37},  {53, 1},  {2, 2},    {5, 5},   {7, 5},
-                            {4, 4}, {9, 300}, {300, 9}, {131, 97}, {16, 17}, {255, 200}};
+    const Shape shapes[] = {{1, 1},   {1, 37},    {53, 1},  {2, 2},   {5, 5},
+                            {7, 5},   {4, 4},     {9, 300}, {300, 9}, {131, 97},
+                            {16, 17}, {255, 200}, {32, 45}, {33, 20}};
     const int32_t sample_counts[] = {-3, 0, 1, 2, 3, 7, 64, 1000, INT32_MAX};
     uint32_t seed = 1;
     for (const Shape& shape : shapes) {
