@@ -39,13 +39,17 @@ void flatten_8_wide(uint8_t* first, uintptr_t stride, int64_t blocks, int64_t he
     const __m256 count = _mm256_set1_ps(static_cast<float>(8 * height));
     // The left block's mean to pixels 0-7, the right one's to 8-15.
     const __m512i halves = _mm512_set_epi32(1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0);
+    // The pixels of the pair from block `left`: an odd last block alone, its
+    // neighbour loaded as zeros and never stored.
+    const auto pair_lanes = [&](int64_t left) -> __mmask16 {
+        return left + 1 < blocks ? 0xFFFF : 0x00FF;
+    };
     for (int64_t run_start = 0; run_start < blocks; run_start += 2 * kPairsPerRun) {
         const int64_t pairs = std::min<int64_t>((blocks - run_start + 1) / 2, kPairsPerRun);
         __m512i fills[kPairsPerRun];
         for (int64_t p = 0; p < pairs; ++p) {
             const int64_t left = run_start + 2 * p;
-            // An odd last block is loaded alone, its neighbour as zeros.
-            const __mmask16 lanes = left + 1 < blocks ? 0xFFFF : 0x00FF;
+            const __mmask16 lanes = pair_lanes(left);
             const uint8_t* top = first + left * 8 * host::kPixelBytes;
             __m512i sums = zero;
             for (int64_t k = 0; k < height; ++k) {
@@ -61,7 +65,7 @@ void flatten_8_wide(uint8_t* first, uintptr_t stride, int64_t blocks, int64_t he
         }
         for (int64_t p = 0; p < pairs; ++p) {
             const int64_t left = run_start + 2 * p;
-            const __mmask16 lanes = left + 1 < blocks ? 0xFFFF : 0x00FF;
+            const __mmask16 lanes = pair_lanes(left);
             uint8_t* top = first + left * 8 * host::kPixelBytes;
             for (int64_t k = 0; k < height; ++k)
                 _mm512_mask_storeu_epi32(top - static_cast<uintptr_t>(k) * stride, lanes, fills[p]);

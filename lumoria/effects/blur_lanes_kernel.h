@@ -131,6 +131,8 @@ struct BlurLanes {
         const auto at = [&](uint32_t byte) {
             return V::load(base + static_cast<ptrdiff_t>(static_cast<int32_t>(byte)));
         };
+        const auto gather = [&] { return V::template gather_32<1>(base, (Vec)offset, live); };
+        if (reads == Reads::kGather) return gather();
         const uint32_t first = offset[0];
         if (reads == Reads::kOneRow) {
             const Vec column = (Vec)((offset - first) >> 2);
@@ -146,7 +148,7 @@ struct BlurLanes {
             if (V::all(in_first_row | (Vec)(row_start == last)))
                 return V::select(in_first_row, at(first), at(last)) & (U32)live;
         }
-        return V::template gather_32<1>(base, (Vec)offset, live);
+        return gather();
     }
 
     // The truncated mean of each lane's sums. Sums below 2^24 and counts of at

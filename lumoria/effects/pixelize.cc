@@ -33,10 +33,10 @@ int64_t block_count(int32_t size, int32_t block) {
 constexpr int64_t kBlocksPerRun = 32;
 
 // The means of the blocks j0 .. j0 + count - 1 of the block row from y0,
-// then their fills, each block cut to the surface.
+// `height` rows (the block height cut to the surface), then their fills,
+// each block cut to the surface.
 void flatten_run(const host::Surface& surface, const BlockRows& rows, int64_t j0, int64_t count,
-                 int32_t y0, int32_t block_width, int32_t block_height) {
-    const int64_t height = std::min<int64_t>(block_height, int64_t{surface.height} - y0);
+                 int32_t y0, int32_t block_width, int64_t height) {
     // Every block of the run but the row's last has the full width.
     const auto whole = static_cast<uint64_t>(int64_t{block_width} * height);
     const bool by_multiply = whole <= MeanDivisor::kLargestCount;
@@ -63,9 +63,10 @@ void flatten_run(const host::Surface& surface, const BlockRows& rows, int64_t j0
         const uint8_t* mean = means[j];
         uint8_t* first = surface.pixel(x0, y0);
         if (host::kPlainBuild) {
-            fill_rect_raw(surface.width, surface.height, first, x0, y0, block_width, block_height,
-                          mean[host::kRed], mean[host::kGreen], mean[host::kBlue],
-                          mean[host::kAlpha]);
+            // height is the block height cut as fill_rect_raw cuts it.
+            fill_rect_raw(surface.width, surface.height, first, x0, y0, block_width,
+                          static_cast<int32_t>(height), mean[host::kRed], mean[host::kGreen],
+                          mean[host::kBlue], mean[host::kAlpha]);
         } else {
             // The block as fill_rect_raw cuts it, written by the rows' own
             // stores.
@@ -100,7 +101,7 @@ void pixelize_pass(const host::Surface& surface, int32_t block_width, int32_t bl
         }
         for (int64_t j0 = first_column; j0 < columns; j0 += kBlocksPerRun)
             flatten_run(surface, block_rows, j0, std::min(kBlocksPerRun, columns - j0), y0,
-                        block_width, block_height);
+                        block_width, height);
     });
 }
 

@@ -26,18 +26,18 @@ bool reads_own_writes(const uint8_t* dest, const uint8_t* src, size_t bytes) {
     return d > s && d - s < bytes;
 }
 
-// Whether the byte spans of the two clipped rectangles (rows of `bytes`,
-// height at least 1) are apart.
+// Whether the two clipped rectangles (rows of `bytes`, height at least 1)
+// share no byte. Each runs from its bottom row's first byte to the end of
+// its top row.
 bool rectangles_apart(const ClippedTransfer& t, size_t bytes) {
-    const auto span = [&](const host::Surface& s, int32_t x, int32_t y, uintptr_t& low,
-                          uintptr_t& end) {
-        low = reinterpret_cast<uintptr_t>(s.pixel(x, y + t.height - 1));
-        end = reinterpret_cast<uintptr_t>(s.pixel(x, y)) + bytes;
+    const auto low = [&](const host::Surface& s, int32_t x, int32_t y) {
+        return reinterpret_cast<uintptr_t>(s.pixel(x, y + t.height - 1));
     };
-    uintptr_t dest_low, dest_end, src_low, src_end;
-    span(t.dest, t.dx, t.dy, dest_low, dest_end);
-    span(t.src, t.sx, t.sy, src_low, src_end);
-    return dest_end <= src_low || src_end <= dest_low;
+    const auto end = [&](const host::Surface& s, int32_t x, int32_t y) {
+        return reinterpret_cast<uintptr_t>(s.pixel(x, y)) + bytes;
+    };
+    return end(t.dest, t.dx, t.dy) <= low(t.src, t.sx, t.sy) ||
+           end(t.src, t.sx, t.sy) <= low(t.dest, t.dx, t.dy);
 }
 
 }  // namespace
