@@ -23,6 +23,15 @@
 #define LUMORIA_API
 #endif
 
+/* Boolean results are one byte to the caller. The libraries themselves are
+ * built returning them as a 32-bit 0 or 1, the same byte in the same
+ * register, so that a host reading the whole 32-bit register sees 0 or 1. */
+#ifdef LUMORIA_BUILDING
+#define LUMORIA_BOOL int32_t
+#else
+#define LUMORIA_BOOL bool
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -45,14 +54,14 @@ LUMORIA_API int32_t transfer_blt(int32_t dest, int32_t src, int32_t dx, int32_t 
                                  int32_t opacity);
 
 /* Transitions, tile maps, splitting */
-LUMORIA_API bool transition_in(int32_t dest, int32_t mask, int32_t progress, int32_t total,
-                               int32_t softness, int32_t x, int32_t y);
-LUMORIA_API bool transition_out(int32_t dest, int32_t mask, int32_t progress, int32_t total,
-                                int32_t softness, int32_t x, int32_t y);
-LUMORIA_API bool draw_map(const int32_t* tiles, const int32_t* keys, const int32_t* dims,
-                          int32_t tileset, int32_t unused5, int32_t dest, int32_t unused7,
-                          int32_t unused8, int32_t key);
-LUMORIA_API bool split_bitmap(int32_t src, int32_t dest, int32_t step_y, int32_t step_x);
+LUMORIA_API LUMORIA_BOOL transition_in(int32_t dest, int32_t mask, int32_t progress, int32_t total,
+                                       int32_t softness, int32_t x, int32_t y);
+LUMORIA_API LUMORIA_BOOL transition_out(int32_t dest, int32_t mask, int32_t progress, int32_t total,
+                                        int32_t softness, int32_t x, int32_t y);
+LUMORIA_API LUMORIA_BOOL draw_map(const int32_t* tiles, const int32_t* keys, const int32_t* dims,
+                                  int32_t tileset, int32_t unused5, int32_t dest, int32_t unused7,
+                                  int32_t unused8, int32_t key);
+LUMORIA_API LUMORIA_BOOL split_bitmap(int32_t src, int32_t dest, int32_t step_y, int32_t step_x);
 
 /* Colour filters */
 LUMORIA_API int32_t tint(int32_t dest, int32_t amount, int32_t red, int32_t green, int32_t blue);
@@ -60,16 +69,16 @@ LUMORIA_API int32_t colorize(int32_t dest, int32_t amount, int32_t red, int32_t 
                              int32_t blue);
 LUMORIA_API int32_t grayscale(int32_t dest, int32_t amount);
 LUMORIA_API int32_t negative(int32_t dest);
-LUMORIA_API bool table_lookup(int32_t dest, const int32_t* table, int32_t map_alpha);
+LUMORIA_API LUMORIA_BOOL table_lookup(int32_t dest, const int32_t* table, int32_t map_alpha);
 
 /* Spatial effects */
-LUMORIA_API bool pixelize(int32_t dest, int32_t block_width, int32_t block_height);
+LUMORIA_API LUMORIA_BOOL pixelize(int32_t dest, int32_t block_width, int32_t block_height);
 LUMORIA_API int32_t ripple(int32_t dest, int32_t src, int32_t scale, int32_t amplitude,
                            int32_t vertical);
 LUMORIA_API int32_t ripple_circ(int32_t dest, int32_t cx, int32_t cy, int32_t phase, int32_t period,
                                 int32_t strength, int32_t radius);
-LUMORIA_API bool radial_blur(int32_t dest, int32_t src, int32_t samples, int32_t reserved,
-                             int32_t scaled);
+LUMORIA_API LUMORIA_BOOL radial_blur(int32_t dest, int32_t src, int32_t samples, int32_t reserved,
+                                     int32_t scaled);
 
 /* Shapes */
 LUMORIA_API int32_t draw_circle(int32_t dest, int32_t cx, int32_t cy, int32_t radius,

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support.h"
 
@@ -25,6 +27,54 @@ TEST(Exports, LumoriaExportsExactlyItsOperations) {
 TEST(Exports, QuorvexExportsExactlyItsOperations) {
     const std::set<std::string> expected = {"Quorvex", "fill_color"};
     EXPECT_EQ(support::quorvex_library().exports(), expected);
+}
+
+// Engine scripts read every result as a 32-bit integer, whatever its C type:
+// the one-byte booleans and get_pixel's byte must fill the whole register.
+template <class F>
+struct Int32Result;
+template <class R, class... A>
+struct Int32Result<R (*)(A...)> {
+    using type = int32_t (*)(A...);
+};
+#define LUMORIA_INT32(name) \
+    support::lumoria_library().fn<Int32Result<decltype(&::name)>::type>(#name)
+
+TEST(Exports, ResultsFillTheWhole32BitRegister) {
+    Bitmap a(16, 16), b(16, 16);
+    a.fill(Pixel{200, 100, 50, 255});
+    b.fill(Pixel{10, 20, 30, 40});
+    const Bitmap no_surface = Bitmap::without_surface();
+    const int32_t none = no_surface.handle();
+    const int32_t table[256] = {};
+    const int32_t dims[3] = {1, 1, 0};
+    // Each export refused, then done.
+    const std::vector<std::pair<int32_t, int32_t>> results = {
+        {LUMORIA_INT32(transition_in)(none, b.handle(), 1, 2, 0, 0, 0),
+         LUMORIA_INT32(transition_in)(a.handle(), b.handle(), 1, 2, 0, 0, 0)},
+        {LUMORIA_INT32(transition_out)(a.handle(), none, 1, 2, 0, 0, 0),
+         LUMORIA_INT32(transition_out)(a.handle(), b.handle(), 1, 2, 0, 0, 0)},
+        {LUMORIA_INT32(draw_map)(nullptr, nullptr, dims, b.handle(), 0, none, 0, 0, 0),
+         LUMORIA_INT32(draw_map)(nullptr, nullptr, dims, b.handle(), 0, a.handle(), 0, 0, 0)},
+        {LUMORIA_INT32(split_bitmap)(a.handle(), b.handle(), 0, 0),
+         LUMORIA_INT32(split_bitmap)(a.handle(), b.handle(), 1, 1)},
+        {LUMORIA_INT32(table_lookup)(none, table, 0),
+         LUMORIA_INT32(table_lookup)(a.handle(), table, 0)},
+        {LUMORIA_INT32(pixelize)(none, 2, 2), LUMORIA_INT32(pixelize)(a.handle(), 2, 2)},
+        {LUMORIA_INT32(radial_blur)(none, b.handle(), 4, 0, 0),
+         LUMORIA_INT32(radial_blur)(a.handle(), b.handle(), 4, 0, 0)},
+    };
+    for (size_t i = 0; i < results.size(); ++i) {
+        EXPECT_EQ(results[i].first, 0) << "export " << i << " refused";
+        EXPECT_EQ(results[i].second, 1) << "export " << i << " done";
+    }
+    using GetPixel = int32_t (*)(long, int32_t, int32_t, int32_t);
+    const auto get_pixel = support::lumoria_library().fn<GetPixel>("_Z9get_pixelliii");
+    const int32_t bytes[4] = {250, 128, 255, 129};
+    b.set(1, 1, Pixel{250, 128, 255, 129});
+    for (int32_t channel = 0; channel < 4; ++channel)
+        EXPECT_EQ(get_pixel(b.handle(), 1, 1, channel), bytes[channel]);
+    EXPECT_EQ(get_pixel(none, 1, 1, 0), 0);
 }
 
 #if defined(_WIN32)

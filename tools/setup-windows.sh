@@ -15,8 +15,8 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing the Windows cross compilers and Wine"
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+  apt-get update -qq -o DPkg::Lock::Timeout=600
+  DEBIAN_FRONTEND=noninteractive apt-get install -o DPkg::Lock::Timeout=600 -y -qq --no-install-recommends \
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64 \
     wine wine64 wine32:i386 zip >/dev/null
 fi

@@ -9,11 +9,8 @@ export WINEPREFIX=${WINEPREFIX:-$HOME/.cache/lumoria-wine}
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
 unset DISPLAY
 # Where the kernel runs no 32-bit x86 programs, the 32-bit half of Wine runs
-# under qemu-user (tools/setup-32bit.sh); Wine needs room below 3 GiB there,
-# and the emulated CPU offers no AVX2 (qemu 7.2 runs some of its gathers
-# wrongly: lanes indexed by ymm4 all read the base address).
+# under qemu-user (tools/setup-32bit.sh); Wine needs room below 3 GiB there.
 export QEMU_RESERVED_VA=${QEMU_RESERVED_VA:-0xc0000000}
-export QEMU_CPU=${QEMU_CPU:-max,-avx2}
 
 case ${1:-} in
   init)

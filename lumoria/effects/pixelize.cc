@@ -109,7 +109,7 @@ void pixelize_pass(const host::Surface& surface, int32_t block_width, int32_t bl
 
 }  // namespace lumoria
 
-bool pixelize(int32_t dest, int32_t block_width, int32_t block_height) {
+LUMORIA_BOOL pixelize(int32_t dest, int32_t block_width, int32_t block_height) {
     host::Surface surface;
     if (!host::resolve(dest, surface)) return false;
     lumoria::pixelize_pass(surface, block_width, block_height);

@@ -4,7 +4,8 @@
 #include "lumoria.h"
 #include "lumoria/effects/vector_rows.h"
 
-bool radial_blur(int32_t dest, int32_t src, int32_t samples, int32_t /*reserved*/, int32_t scaled) {
+LUMORIA_BOOL radial_blur(int32_t dest, int32_t src, int32_t samples, int32_t /*reserved*/,
+                         int32_t scaled) {
     lumoria::BlurFrame frame;
     const bool dest_has_surface = host::resolve(dest, frame.dest);
     const bool src_has_surface = host::resolve(src, frame.src);

@@ -91,7 +91,7 @@ int32_t grayscale(int32_t dest, int32_t amount) {
 
 int32_t negative(int32_t dest) { return filter_surface(dest, lumoria::fastest_rows().negative); }
 
-bool table_lookup(int32_t dest, const int32_t* table, int32_t map_alpha) {
+LUMORIA_BOOL table_lookup(int32_t dest, const int32_t* table, int32_t map_alpha) {
     host::Surface surface;
     if (!host::resolve(dest, surface)) return false;
     // The table is read only when there is a pixel to remap, and then whole.

@@ -30,8 +30,8 @@ TileOrigin tile_origin(int32_t id) {
 }  // namespace
 }  // namespace lumoria
 
-bool draw_map(const int32_t* tiles, const int32_t* keys, const int32_t* dims, int32_t tileset,
-              int32_t, int32_t dest, int32_t, int32_t, int32_t key) {
+LUMORIA_BOOL draw_map(const int32_t* tiles, const int32_t* keys, const int32_t* dims,
+                      int32_t tileset, int32_t, int32_t dest, int32_t, int32_t, int32_t key) {
     using namespace lumoria;
     host::Surface surface;
     if (!host::resolve(dest, surface)) return false;

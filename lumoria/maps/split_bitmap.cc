@@ -74,7 +74,7 @@ void walk_strips(int64_t position, int32_t step, int64_t cut, int32_t cut_step, 
 }  // namespace
 }  // namespace lumoria
 
-bool split_bitmap(int32_t src, int32_t dest, int32_t step_y, int32_t step_x) {
+LUMORIA_BOOL split_bitmap(int32_t src, int32_t dest, int32_t step_y, int32_t step_x) {
     using namespace lumoria;
     if (step_y == 0 && step_x == 0) return false;
     host::Surface from, to;

@@ -59,13 +59,13 @@ bool run_transition(int32_t dest, int32_t mask, int32_t progress, int32_t total,
 }  // namespace
 }  // namespace lumoria
 
-bool transition_in(int32_t dest, int32_t mask, int32_t progress, int32_t total, int32_t softness,
-                   int32_t x, int32_t y) {
+LUMORIA_BOOL transition_in(int32_t dest, int32_t mask, int32_t progress, int32_t total,
+                           int32_t softness, int32_t x, int32_t y) {
     return lumoria::run_transition(dest, mask, progress, total, softness, x, y, lumoria::Fade::kIn);
 }
 
-bool transition_out(int32_t dest, int32_t mask, int32_t progress, int32_t total, int32_t softness,
-                    int32_t x, int32_t y) {
+LUMORIA_BOOL transition_out(int32_t dest, int32_t mask, int32_t progress, int32_t total,
+                            int32_t softness, int32_t x, int32_t y) {
     return lumoria::run_transition(dest, mask, progress, total, softness, x, y,
                                    lumoria::Fade::kOut);
 }
