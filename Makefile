@@ -92,11 +92,14 @@ fuzz-build: check-fuzz
 fuzz: fuzz-build
 	FUZZ_BUILD=$(FUZZ_BUILD) fuzz/run.sh $(FUZZ_MODE) $(FUZZ_GROUP) $(FUZZ_SECONDS)
 
-# About two minutes over every group, from the committed corpus.
+# About two minutes over every group, from the committed corpus; then the
+# twins of every group on the 32-bit build, AVX2 rows included.
 fuzz-ci:
 	fuzz/run.sh toolchain
 	$(MAKE) fuzz-build
 	fuzz/run.sh ci
+	$(MAKE) fuzz-build FUZZ_M32=1
+	fuzz/run.sh ci-m32
 
 # The Windows DLLs, cross-built with MinGW-w64 into build-win32/ and
 # build-win64/, and their tests under Wine. windows-setup installs the cross
