@@ -2,7 +2,7 @@
 // Chromium (the page's own timeTable), next to the same calls through the
 // native build's lumoria-tool on its plain build and on its shipped build.
 // Usage: node web/timings.mjs SITE TOOL BUILD   (prints a Markdown table)
-import { execFileSync } from 'node:child_process';
+import { spawnSync } from 'node:child_process';
 import { mkdtempSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
@@ -36,8 +36,10 @@ function fileFor(word) {
 
 function nativeMs(name, line, libraries) {
     const words = line.split(' ').filter((w) => w !== '').map(fileFor);
-    const out = execFileSync(tool, [...libraries, 'run', name, ...words, '--time', '20'], { encoding: 'utf8', stdio: ['ignore', 'ignore', 'pipe'] });
-    return Number(/([\d.]+) ms/.exec(out)[1]);
+    const run = spawnSync(tool, [...libraries, 'run', name, ...words, '--time', '20'], { encoding: 'utf8', stdio: ['ignore', 'ignore', 'pipe'] });
+    const time = /([\d.]+) ms/.exec(run.stderr);
+    if (!time) throw new Error(`${name} ${line}: ${run.stderr}`);
+    return Number(time[1]);
 }
 
 const { server, url } = await serve(site, 0);
