@@ -10,9 +10,12 @@ const $ = (id) => document.getElementById(id);
 const lib = await load();
 window.lib = lib;  // for the console, and for tests
 
-// Pictures a bitmap argument can take: the gallery's, then the user's PNGs
-// (decoded once, copied for every call).
+// Pictures a bitmap argument can take: the gallery's, then the time
+// table's at 640 x 480 and the user's PNGs (decoded once, copied for every
+// call).
 const uploads = new Map();
+for (const name of ['wide', 'wide-mask']) uploads.set(name, lib.bitmap(640, 480, tiledPicture(lib, name)));
+uploads.set('blank:640x480', lib.bitmap(640, 480));
 const arrayNames = ['map-tiles', 'map-keys', 'map-dims', 'posterize', 'contrast', 'records'];
 
 const state = { op: null, controls: [], outputs: [], playing: false, lastOut: null };
@@ -217,25 +220,32 @@ function run() {
     $('call-error').textContent = '';
     try {
         const args = argumentsNow(made);
-        const shown = state.controls[Number($('view-param').value)];
-        const before = shown ? snapshot(args[shown.index]) : null;
-        const result = lib[op.name](...args);
-        const time = lib.lastCallMs;
+        const frame = callAndShow(op, args, Number($('view-param').value));
         $('call-line').textContent = `${op.name}(${state.controls.map((c, i) => wordOf(c, args[i])).join(', ')})`;
-        $('result-value').textContent = result === undefined ? '(none)' : String(result);
-        $('call-time').textContent = `${time.toFixed(3)} ms`;
-        const records = state.controls.find((c) => c.param.kind === 'result_ints');
-        $('records').textContent = records ? recordText(args[records.index]) : '';
-        if (state.lastOut) state.lastOut.free();
-        state.lastOut = shown ? args[shown.index].copy() : null;
-        show(before, state.lastOut ? snapshot(state.lastOut) : null);
-        return { result, time };
+        return frame;
     } catch (e) {
         $('call-error').textContent = e.message;
         return null;
     } finally {
         made.forEach((b) => b.free());
     }
+}
+
+// One call and its display: the picture of parameter `shown` before and
+// after, the result value, the time of the call alone, the records filled.
+function callAndShow(op, args, shown) {
+    const out = op.params[shown]?.kind === 'bitmap_out' ? args[shown] : null;
+    const before = out ? snapshot(out) : null;
+    const result = lib[op.name](...args);
+    const time = lib.lastCallMs;
+    $('result-value').textContent = result === undefined ? '(none)' : String(result);
+    $('call-time').textContent = `${time.toFixed(3)} ms`;
+    const records = op.params.findIndex((p) => p.kind === 'result_ints');
+    $('records').textContent = records >= 0 ? recordText(args[records]) : '';
+    if (state.lastOut) state.lastOut.free();
+    state.lastOut = out ? out.copy() : null;
+    show(before, out ? snapshot(out) : null);
+    return { result, time };
 }
 
 function recordText(out) {
@@ -269,7 +279,10 @@ function show(before, after) {
     applySplit();
 }
 function applySplit() {
-    $('after-before').style.clipPath = `inset(0 ${100 - Number($('split').value)}% 0 0)`;
+    const split = Number($('split').value);
+    $('after-before').style.clipPath = `inset(0 ${100 - split}% 0 0)`;
+    $('split-line').style.left = `${split}%`;
+    $('split-line').hidden = !state.shown?.after;
 }
 
 // ---- play: one integer argument stepped frame after frame
@@ -346,18 +359,7 @@ function download() {
 // ---- the time table: every export at 640 x 480, fastest of several calls
 // each from fresh inputs
 export function timeTable(minMs = 300, maxCalls = 50) {
-    const pictures = new Map();
-    const source = (word) => {
-        const blank = /^blank:(\d+)x(\d+)$/.exec(word);
-        if (blank) return () => lib.bitmap(Number(blank[1]), Number(blank[2]));
-        if (!pictures.has(word)) {
-            const rgba = tiledPicture(lib, word);
-            pictures.set(word, rgba ? lib.bitmap(640, 480, rgba) : lib.picture(word));
-        }
-        return () => pictures.get(word).copy();
-    };
     const rows = [];
-    const scratch = document.createElement('canvas');
     for (const [name, line] of CASES) {
         const op = lib.describe(name);
         const words = line.split(' ').filter((w) => w !== '');
@@ -365,30 +367,29 @@ export function timeTable(minMs = 300, maxCalls = 50) {
         const makers = op.params.map((param) => {
             if (!takesWord(param)) return null;
             const word = words[next++];
-            if (isBitmap(param)) return source(word);
+            if (isBitmap(param)) return () => bitmapFor(word);
             if (param.kind === 'integer') return () => Number(word);
             const values = mapArray(word) ?? (arrayNames.includes(word) ? lib.array(word) : word.split(',').map(Number));
             return () => (param.kind === 'floats' ? new Float32Array(values) : values);
         });
-        // A frame of the play control: fresh inputs, the call, the result
-        // shown; its mean time bounds the frames per second.
+        // The work of a frame of the play control: fresh inputs, the call,
+        // the pictures and the result shown; its mean bounds the frames per
+        // second.
         const out = op.params.findIndex((p) => p.kind === 'bitmap_out');
-        let fastest = Infinity, calls = 0, spent = 0, frames = 0;
+        let fastest = Infinity, calls = 0, spent = 0;
         while (calls < maxCalls && (spent < minMs || calls < 3)) {
             const start = performance.now();
             const args = makers.map((m) => (m ? m() : undefined));
             const needs = lib.arrayNeeds(name, args);
             op.params.forEach((p, i) => { if (!takesWord(p)) args[i] = new Int32Array(needs[p.name]); });
-            lib[name](...args);
+            callAndShow(op, args, out);
             fastest = Math.min(fastest, lib.lastCallMs);
-            if (out >= 0) paint(scratch, snapshot(args[out]));
             args.forEach((a) => a && a.free && a.free());
             spent += performance.now() - start;
             calls += 1;
         }
         rows.push({ name, args: line, ms: fastest, frameMs: spent / calls, calls });
     }
-    pictures.forEach((b) => b.free());
     return rows;
 }
 window.timeTable = timeTable;
@@ -431,6 +432,6 @@ document.addEventListener('drop', (e) => {
     const target = state.controls.find((c) => c.row === row && c.select);
     takeFiles(e.dataTransfer.files, target);
 });
-$('status').textContent = `${lib.exports.length} exports; drop a PNG on a picture argument or use "your PNG…"`;
+$('status').textContent = `${lib.exports.length} exports · drop a PNG on a picture argument`;
 select(lib.describe(location.hash.slice(1)) ? location.hash.slice(1) : 'blt');
 document.body.dataset.ready = 'yes';
