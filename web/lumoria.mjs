@@ -77,13 +77,17 @@ export class Bitmap {
     get pixelCount() {
         return this.hasSurface ? Math.max(this.width, 0) * Math.max(this.height, 0) : 0;
     }
-    // Red, green, blue, alpha of every pixel, top row first.
-    rgba() {
+    // Red, green, blue, alpha of every pixel, top row first; into `out`
+    // when it is a Uint8Array or Uint8ClampedArray of that size.
+    rgba(out) {
         const m = this.lib.m;
         const size = 4 * this.pixelCount;
+        if (out !== undefined && !((out instanceof Uint8Array || out instanceof Uint8ClampedArray) && out.length === size))
+            throw new RangeError(`rgba needs a byte array of ${size} bytes (4 x ${this.width} x ${this.height})`);
         const p = m._malloc(Math.max(size, 1));
         m._module_bitmap_read_rgba(this.live(), p);
-        const out = m.HEAPU8.slice(p, p + size);
+        out ??= new Uint8Array(size);
+        out.set(m.HEAPU8.subarray(p, p + size));
         m._free(p);
         return out;
     }

@@ -41,6 +41,14 @@ Bitmap* adopt(Bitmap bitmap) { return new Bitmap(std::move(bitmap)); }
 
 bool has_pixels(const Bitmap& b) { return b.has_surface() && b.width() > 0 && b.height() > 0; }
 
+// A pixel's four bytes with the first and the third exchanged: blue, green,
+// red, alpha to red, green, blue, alpha and back.
+uint32_t swapped(const uint8_t* p) {
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return (v & 0xff00ff00u) | ((v >> 16) & 0xffu) | ((v & 0xffu) << 16);
+}
+
 }  // namespace
 
 extern "C" {
@@ -63,33 +71,34 @@ EMSCRIPTEN_KEEPALIVE int32_t module_bitmap_has_surface(const Bitmap* b) { return
 EMSCRIPTEN_KEEPALIVE int32_t module_bitmap_intact(const Bitmap* b) { return b->intact(); }
 
 // Pixels as red, green, blue, alpha, top row first: 4 * width * height bytes.
+// Blue and red trade places, whole pixels at a time.
 EMSCRIPTEN_KEEPALIVE void module_bitmap_read_rgba(const Bitmap* b, uint8_t* rgba) {
     for (int32_t y = 0; has_pixels(*b) && y < b->height(); ++y) {
-        const uint8_t* p = b->row(y);
-        for (int32_t x = 0; x < b->width(); ++x, p += 4, rgba += 4) {
-            rgba[0] = p[2];
-            rgba[1] = p[1];
-            rgba[2] = p[0];
-            rgba[3] = p[3];
+        const uint8_t* row = b->row(y);
+        for (int32_t x = 0; x < b->width(); ++x, rgba += 4) {
+            const uint32_t v = swapped(row + 4 * x);
+            std::memcpy(rgba, &v, 4);
         }
     }
 }
 EMSCRIPTEN_KEEPALIVE void module_bitmap_write_rgba(Bitmap* b, const uint8_t* rgba) {
     for (int32_t y = 0; has_pixels(*b) && y < b->height(); ++y) {
-        uint8_t* p = b->row(y);
-        for (int32_t x = 0; x < b->width(); ++x, p += 4, rgba += 4) {
-            p[0] = rgba[2];
-            p[1] = rgba[1];
-            p[2] = rgba[0];
-            p[3] = rgba[3];
+        uint8_t* row = b->row(y);
+        for (int32_t x = 0; x < b->width(); ++x, rgba += 4) {
+            const uint32_t v = swapped(rgba);
+            std::memcpy(row + 4 * x, &v, 4);
         }
     }
 }
+
 // Another bitmap with the same size and pixels.
 EMSCRIPTEN_KEEPALIVE Bitmap* module_bitmap_copy(const Bitmap* b) {
     if (!b->has_surface()) return adopt(Bitmap::without_surface());
     Bitmap* copy = new Bitmap(b->width(), b->height());
-    if (has_pixels(*b)) copy->set_pixels(b->pixels());
+    // The rows lie one after another, the last row lowest in memory.
+    if (has_pixels(*b))
+        std::memcpy(copy->row(b->height() - 1), b->row(b->height() - 1),
+                    size_t{4} * b->width() * b->height());
     return copy;
 }
 

@@ -201,7 +201,7 @@ function argumentsNow(made) {
     });
     const needs = lib.arrayNeeds(state.op.name, args);
     state.controls.forEach((c, i) => {
-        if (c.param.kind === 'result_ints') args[i] = new Int32Array(Math.max(0, needs[c.param.name]));
+        if (c.param.kind === 'result_ints') args[i] = resultBuffer(needs[c.param.name]);
     });
     return args;
 }
@@ -235,7 +235,7 @@ function run() {
 // after, the result value, the time of the call alone, the records filled.
 function callAndShow(op, args, shown) {
     const out = op.params[shown]?.kind === 'bitmap_out' ? args[shown] : null;
-    const before = out ? snapshot(out) : null;
+    const before = out ? snapshot(out, 'before') : null;
     const result = lib[op.name](...args);
     const time = lib.lastCallMs;
     $('result-value').textContent = result === undefined ? '(none)' : String(result);
@@ -244,7 +244,7 @@ function callAndShow(op, args, shown) {
     $('records').textContent = records >= 0 ? recordText(args[records]) : '';
     if (state.lastOut) state.lastOut.free();
     state.lastOut = out ? out.copy() : null;
-    show(before, out ? snapshot(out) : null);
+    show(before, out ? snapshot(out, 'after') : null);
     return { result, time };
 }
 
@@ -255,8 +255,19 @@ function recordText(out) {
 }
 
 // ---- display only: ImageData from the exact bytes
-function snapshot(bitmap) {
-    return { width: bitmap.width, height: bitmap.height, rgba: bitmap.pixelCount ? bitmap.rgba() : null };
+// A picture's bytes, into the buffer kept for `slot` ('before', 'after'):
+// frames of one size reuse their buffers instead of asking for new memory.
+const buffers = {};
+function snapshot(bitmap, slot) {
+    const size = 4 * bitmap.pixelCount;
+    if (!size) return { width: bitmap.width, height: bitmap.height, rgba: null };
+    if (buffers[slot]?.length !== size) buffers[slot] = new Uint8ClampedArray(size);
+    return { width: bitmap.width, height: bitmap.height, rgba: bitmap.rgba(buffers[slot]) };
+}
+// The buffer a call fills, kept from call to call while its size holds.
+function resultBuffer(size) {
+    if (buffers.records?.length !== size) buffers.records = new Int32Array(Math.max(0, size));
+    return buffers.records;
 }
 function paint(canvas, picture) {
     const zoom = Number($('zoom').value);
@@ -264,11 +275,14 @@ function paint(canvas, picture) {
         canvas.width = canvas.height = 0;
         return;
     }
-    canvas.width = picture.width;
-    canvas.height = picture.height;
+    // A canvas keeps its backing store while its size holds.
+    if (canvas.width !== picture.width || canvas.height !== picture.height) {
+        canvas.width = picture.width;
+        canvas.height = picture.height;
+    }
     canvas.style.width = `${picture.width * zoom}px`;
     canvas.style.height = `${picture.height * zoom}px`;
-    const data = new ImageData(new Uint8ClampedArray(picture.rgba.buffer, picture.rgba.byteOffset, picture.rgba.length), picture.width, picture.height);
+    const data = new ImageData(picture.rgba, picture.width, picture.height);
     canvas.getContext('2d').putImageData(data, 0, 0);
 }
 function show(before, after) {
@@ -381,7 +395,7 @@ export function timeTable(minMs = 300, maxCalls = 50) {
             const start = performance.now();
             const args = makers.map((m) => (m ? m() : undefined));
             const needs = lib.arrayNeeds(name, args);
-            op.params.forEach((p, i) => { if (!takesWord(p)) args[i] = new Int32Array(needs[p.name]); });
+            op.params.forEach((p, i) => { if (!takesWord(p)) args[i] = resultBuffer(needs[p.name]); });
             callAndShow(op, args, out);
             fastest = Math.min(fastest, lib.lastCallMs);
             args.forEach((a) => a && a.free && a.free());
