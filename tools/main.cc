@@ -46,7 +46,8 @@ int dispatch(const std::vector<std::string>& args) {
         return tool::kOk;
     }
     // The table alone: no library is loaded.
-    if (command == "describe" && i + 1 == args.size()) {
+    if (command == "describe") {
+        if (i + 1 != args.size()) throw tool::Failure(tool::kUsage, "describe takes no arguments");
         std::printf("%s", tool::describe_json().c_str());
         return tool::kOk;
     }
