@@ -144,14 +144,16 @@ function buildControls(demo) {
     choosePlayRange();
     const view = $('view-param');
     view.innerHTML = '';
-    for (const c of state.controls) if (c.param.kind === 'bitmap_out') view.add(new Option(c.param.name, c.index));
+    // The pictures a call changes first, then those it only reads.
+    for (const kind of ['bitmap_out', 'bitmap_in'])
+        for (const c of state.controls) if (c.param.kind === kind) view.add(new Option(c.param.name, c.index));
 }
 
 // Transitions run over progress up to total, rings over one period, the
 // blur over its samples; anything else fifty steps from its value.
 function choosePlayRange() {
     const c = state.controls[Number($('play-param').value)];
-    if (!c) return;
+    if (!c || c.param.kind !== 'integer') return;
     const byName = (name) => state.controls.find((k) => k.param.name === name);
     let [from, to] = [c.value(), c.value() + 50];
     if (c.param.name === 'progress' && byName('total')) [from, to] = [0, byName('total').value()];
@@ -234,7 +236,7 @@ function run() {
 // One call and its display: the picture of parameter `shown` before and
 // after, the result value, the time of the call alone, the records filled.
 function callAndShow(op, args, shown) {
-    const out = op.params[shown]?.kind === 'bitmap_out' ? args[shown] : null;
+    const out = op.params[shown] && isBitmap(op.params[shown]) ? args[shown] : null;
     const before = out ? snapshot(out, 'before') : null;
     const result = lib[op.name](...args);
     const time = lib.lastCallMs;
@@ -413,6 +415,7 @@ function showTimeTable() {
     $('timing-table').textContent = 'timing…';
     setTimeout(() => {
         const rows = timeTable();
+        run();  // the view shows the chosen export again
         $('timing-table').textContent = rows
             .map((r) => `${r.name.padEnd(14)} ${r.ms.toFixed(3).padStart(9)} ms a call ${r.frameMs.toFixed(2).padStart(8)} ms a frame` +
                         `${(1000 / r.frameMs).toFixed(0).padStart(6)} frames/s  ${r.args}`)

@@ -1,6 +1,6 @@
 // The playground in headless Chromium (the system's browser), served from
 // 127.0.0.1: exports run through the page's own controls, a user's PNG
-// through the file picker, a transition played over frames, and the
+// through the file picker and dropped, a transition played over frames, and the
 // downloaded results held against the native build's bytes. Any console
 // error fails the test.
 import assert from 'node:assert/strict';
@@ -59,6 +59,16 @@ async function uploadTo(param, path) {
     await chooser.accept([path]);
     await page.waitForFunction((p) => !document.querySelector(`#args select[name="${p}"]`).value.startsWith('*'), {}, param);
 }
+// A file dropped on the row of a picture argument, as from a file manager.
+async function dropOn(param, path, name) {
+    await page.evaluate((p, bytes, n) => {
+        const row = document.querySelector(`#args select[name="${p}"]`).closest('.arg');
+        const transfer = new DataTransfer();
+        transfer.items.add(new File([new Uint8Array(bytes)], n, { type: 'image/png' }));
+        row.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+    }, param, [...readFileSync(path)], name);
+    await page.waitForFunction((p, n) => document.querySelector(`#args select[name="${p}"]`).value.startsWith(n), {}, param, name);
+}
 async function text(id) {
     return page.$eval(`#${id}`, (e) => e.textContent);
 }
@@ -92,11 +102,11 @@ test('a PNG with every alpha value round-trips through the page byte for byte', 
     assert.deepEqual(await downloaded('clear_rect'), rgba);
 });
 
-test('a transfer with a user PNG gives the native bytes', async () => {
+test('a transfer with a user PNG dropped on the page gives the native bytes', async () => {
     const scene = writePicture(lib, dir, 'scene');
     const alpha = join(dir, 'alpha.png');
     await choose('transfer_blt');
-    await uploadTo('src', alpha);
+    await dropOn('src', alpha, 'dropped.png');
     const args = { dx: -20, dy: 30, sx: 0, sy: 0, width: 256, height: 4, mode: 2, opacity: 180 };
     for (const [param, value] of Object.entries(args)) await setNumber(param, value);
     const native = nativeCall(lib, dir, 'transfer_blt', [scene, alpha, ...Object.values(args).map(String)]);
