@@ -1,10 +1,10 @@
 // The playground in headless Chromium (the system's browser), served from
 // 127.0.0.1: exports run through the page's own controls, a user's PNG
-// through the file picker and dropped, a transition played over frames, and the
-// downloaded results held against the native build's bytes. Any console
-// error fails the test.
+// through the file picker and dropped on an argument, a transition played
+// over frames, and the downloaded results held against the native build's
+// bytes. Any console error fails the test.
 import assert from 'node:assert/strict';
-import { existsSync, readFileSync, readdirSync, writeFileSync, unlinkSync } from 'node:fs';
+import { existsSync, readFileSync, unlinkSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import puppeteer from 'puppeteer-core';
