@@ -16,6 +16,8 @@
 
 const INT32_MIN = -2147483648;
 const INT32_MAX = 2147483647;
+// As the command-line tool: larger pictures would not fit the module's memory.
+const MAX_SIDE = 16384;
 
 // Where a page has not loaded the module's script yet, its URL beside this file.
 const MODULE_FILE = 'lumoria-wasm.js';
@@ -150,9 +152,13 @@ export class Lumoria {
         return this[name](...args);
     }
 
+    // A bitmap of width x height transparent pixels (sizes of 0 or below: a
+    // surface without pixels), filled from `rgba` when given.
     bitmap(width, height, rgba) {
         if (!isInt32(width) || !isInt32(height))
             throw new TypeError('a bitmap size must be two 32-bit integers');
+        if (width > MAX_SIDE || height > MAX_SIDE)
+            throw new RangeError(`a bitmap is at most ${MAX_SIDE} pixels wide and high`);
         const b = new Bitmap(this, this.m._module_bitmap(width, height));
         if (rgba !== undefined) b.setRGBA(rgba);
         return b;
