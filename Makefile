@@ -133,10 +133,10 @@ web: web-setup
 	@cmake --build $(WEB_BUILD) -j$(JOBS)
 	@echo "the playground is in $(WEB_SITE)/: make serve-web serves it"
 
-# The checksums of the WebAssembly build under Node, the module's own tests,
+# The checksums of the WebAssembly build under Node (printed), the module's own tests,
 # and the page in headless Chromium against the native build's bytes.
 test-web: web build
-	ctest --test-dir $(WEB_BUILD)/web --output-on-failure
+	ctest --test-dir $(WEB_BUILD)/web --output-on-failure --verbose
 	WEB_SITE=$(WEB_SITE) TOOL=$(BUILD)/tools/lumoria-tool node --test web/tests/
 
 # Serves the playground on 127.0.0.1 and prints its address.
