@@ -133,8 +133,9 @@ web: web-setup
 	@cmake --build $(WEB_BUILD) -j$(JOBS)
 	@echo "the playground is in $(WEB_SITE)/: make serve-web serves it"
 
-# The checksums of the WebAssembly build under Node (printed), the module's own tests,
-# and the page in headless Chromium against the native build's bytes.
+# The checksums of the WebAssembly build under Node (printed), the module's
+# own tests, and the page in headless Chromium against the native build's
+# bytes.
 test-web: web build
 	ctest --test-dir $(WEB_BUILD)/web --output-on-failure --verbose
 	WEB_SITE=$(WEB_SITE) TOOL=$(BUILD)/tools/lumoria-tool node --test web/tests/
