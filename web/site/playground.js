@@ -212,7 +212,8 @@ function wordOf(c, arg) {
     if (isBitmap(c.param)) return c.value();
     if (c.param.kind === 'integer') return String(arg);
     if (c.param.kind === 'result_ints') return `new Int32Array(${arg.length})`;
-    return arrayNames.includes(c.value()) ? c.value() : `[${Array.from(arg).join(', ')}]`;
+    // Arrays as written: a float's shortest decimal may differ from the text.
+    return arrayNames.includes(c.value()) ? c.value() : `[${c.value().split(/[\s,]+/).filter((w) => w !== '').join(', ')}]`;
 }
 
 function run() {
