@@ -14,7 +14,8 @@ DESTDIR ?=
 
 .PHONY: all build demo test test-sanitize test-m32 install check-tools check-m32 clean \
         bench bench-smoke check-bench check-fuzz fuzz-build fuzz fuzz-ci \
-        windows-setup windows test-windows dist-windows check-format format
+        windows-setup windows test-windows dist-windows check-format format \
+        web-setup web test-web serve-web
 
 all: build
 
@@ -127,9 +128,36 @@ test-windows: windows
 dist-windows: windows
 	tools/dist-windows.sh build-win32 build-win64
 
+# The WebAssembly module and the playground page, in build-web/web/site/.
+# Debian's emscripten runs its tools with the node on PATH, which finds
+# their packages only through NODE_PATH when it is not Debian's own.
+WEB_BUILD ?= build-web
+WEB_SITE = $(WEB_BUILD)/web/site
+PORT ?= 8025
+web-setup:
+	@tools/setup-web.sh
+
+web: export NODE_PATH = /usr/share/nodejs
+web: web-setup
+	@emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DLUMORIA_WEB=ON >/dev/null
+	@cmake --build $(WEB_BUILD) -j$(JOBS)
+	@echo "the playground is in $(WEB_SITE)/: make serve-web serves it"
+
+# The checksums of the WebAssembly build under Node (printed), the module's
+# own tests, and the page in headless Chromium against the native build's
+# bytes.
+test-web: web build
+	ctest --test-dir $(WEB_BUILD)/web --output-on-failure --verbose
+	WEB_SITE=$(WEB_SITE) TOOL=$(BUILD)/tools/lumoria-tool node --test web/tests/
+
+# Serves the playground on 127.0.0.1 and prints its address.
+serve-web: web
+	node web/serve.mjs $(WEB_SITE) $(PORT)
+
 install:
 	$(MAKE) build CMAKE_FLAGS="$(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=$(PREFIX)"
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
 clean:
-	rm -rf build build-sanitize build-m32 build-fuzz build-fuzz-m32 build-win32 build-win64 dist
+	rm -rf build build-sanitize build-m32 build-fuzz build-fuzz-m32 build-win32 build-win64 dist \
+	  build-web

@@ -11,6 +11,9 @@
 /* Only the operations are exported: on Windows as plain cdecl names. */
 #if defined(QUORVEX_BUILDING) && defined(_WIN32)
 #define QUORVEX_API __declspec(dllexport)
+#elif defined(QUORVEX_BUILDING) && defined(__EMSCRIPTEN__)
+/* WebAssembly: kept and exported from the module under the same names. */
+#define QUORVEX_API __attribute__((used, visibility("default")))
 #elif defined(QUORVEX_BUILDING)
 #define QUORVEX_API __attribute__((visibility("default")))
 #else

@@ -17,6 +17,9 @@
 /* Only the operations are exported: on Windows as plain cdecl names. */
 #if defined(LUMORIA_BUILDING) && defined(_WIN32)
 #define LUMORIA_API __declspec(dllexport)
+#elif defined(LUMORIA_BUILDING) && defined(__EMSCRIPTEN__)
+/* WebAssembly: kept and exported from the module under the same names. */
+#define LUMORIA_API __attribute__((used, visibility("default")))
 #elif defined(LUMORIA_BUILDING)
 #define LUMORIA_API __attribute__((visibility("default")))
 #else

@@ -260,13 +260,34 @@ TEST_F(Tool, ListShowsEveryExportInHeaderOrder) {
         "ripple",       "ripple_circ",  "radial_blur",   "draw_circle",
         "draw_ellipse", "get_pixels",   "test",          "test2",
         "get_pixel",    "Quorvex",      "fill_color"};
-    size_t from = 0;
+    // `describe` gives the same table as JSON, in the same order.
+    const Outcome described = run({"describe"});
+    ASSERT_EQ(described.code, 0) << described.err;
+    size_t from = 0, json_from = 0;
     for (const char* name : exports) {
         const size_t at = outcome.out.find("\n  " + std::string(name) + " ", from);
         ASSERT_NE(at, std::string::npos) << name;
         from = at + 1;
+        const size_t json_at =
+            described.out.find("{\"name\":\"" + std::string(name) + "\"", json_from);
+        ASSERT_NE(json_at, std::string::npos) << name;
+        json_from = json_at + 1;
     }
     EXPECT_TRUE(built("clear_rect"));
+}
+
+TEST_F(Tool, TimedRunsCallAgainOnFreshArguments) {
+    const Picture picture = varied_picture(37, 29);
+    write_picture(file("in.png"), picture, PNG_FORMAT_RGBA);
+    const Outcome outcome = run({"run", "clear_rect", file("in.png"), "0", "0", "37", "29",
+                                 "--time", "3", "-o", file("out.png")});
+    ASSERT_EQ(outcome.code, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "1\n");
+    EXPECT_TRUE(std::regex_match(outcome.err, std::regex("fastest of 3 calls: [0-9.]+ ms\n")))
+        << outcome.err;
+    EXPECT_TRUE(read_picture(file("out.png")).rgba == std::vector<uint8_t>(37 * 29 * 4, 0));
+    EXPECT_EQ(run({"run", "clear_rect", file("in.png"), "0", "0", "1", "1", "--time", "0"}).code,
+              2);
 }
 
 TEST_F(Tool, DemoWritesASheetWithAPictureForEveryCall) {

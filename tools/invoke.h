@@ -80,7 +80,7 @@ namespace tool {
 
 // A table entry for an export whose function type is F.
 template <class F>
-Operation describe(LibraryId library, const char* name, const char* symbol,
+Operation describe(LibraryId library, const char* group, const char* name, const char* symbol,
                    std::vector<Param> params, std::vector<const char*> demos) {
     using Invoker = invoke_detail::Invoker<F>;
     if (!Invoker::fits(params)) {
@@ -89,8 +89,8 @@ Operation describe(LibraryId library, const char* name, const char* symbol,
         std::abort();
     }
     return Operation{
-        library,         name, symbol, std::move(params), Invoker::kResultType, &Invoker::call,
-        std::move(demos)};
+        library,        group,           name, symbol, std::move(params), Invoker::kResultType,
+        &Invoker::call, std::move(demos)};
 }
 
 }  // namespace tool

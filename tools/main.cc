@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/commands.h"
+#include "tools/describe.h"
 #include "tools/failure.h"
 
 namespace {
@@ -14,12 +15,14 @@ namespace {
 const char kUsageText[] =
     "usage: lumoria-tool [--lumoria PATH] [--quorvex PATH] COMMAND\n"
     "  list                    every export with its arguments\n"
+    "  describe                the same as JSON, for the web playground\n"
     "  demo [OUTDIR]           call every export on built-in pictures and write\n"
     "                          OUTDIR/index.html (default OUTDIR: gallery)\n"
     "  run OPERATION ARGS... [-o OUT.png]...\n"
     "                          call one export: pictures are PNG paths (or blank:WxH),\n"
     "                          arrays @FILE or a comma list; the pictures it changes are\n"
-    "                          saved, in order, to the -o paths; prints the result\n"
+    "                          saved, in order, to the -o paths; prints the result;\n"
+    "                          --time N: N more calls, the fastest one's time on stderr\n"
     "The libraries are the build's own unless --lumoria/--quorvex or the environment\n"
     "variables LUMORIA_LIBRARY/QUORVEX_LIBRARY name others.\n";
 
@@ -40,6 +43,12 @@ int dispatch(const std::vector<std::string>& args) {
     const std::string& command = args[i];
     if (command == "help" || command == "--help" || command == "-h") {
         std::printf("%s", kUsageText);
+        return tool::kOk;
+    }
+    // The table alone: no library is loaded.
+    if (command == "describe") {
+        if (i + 1 != args.size()) throw tool::Failure(tool::kUsage, "describe takes no arguments");
+        std::printf("%s", tool::describe_json().c_str());
         return tool::kOk;
     }
     const std::vector<std::string> rest(args.begin() + static_cast<long>(i) + 1, args.end());

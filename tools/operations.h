@@ -58,6 +58,7 @@ struct Param {
 
 struct Operation {
     LibraryId library;
+    const char* group;  // the subsystem, as the public headers group the exports
     const char* name;
     const char* symbol;
     std::vector<Param> params;
