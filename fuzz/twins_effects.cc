@@ -6,10 +6,9 @@
 
 #include "groups.h"
 #include "host/cpu_features.h"
-#include "lumoria/effects/block_rows.h"
-#include "lumoria/effects/ripple_rows.h"
-#include "lumoria/effects/rows.h"
-#include "lumoria/effects/vector_rows.h"
+#include "lumoria/effects/blur/blur_rows.h"
+#include "lumoria/effects/pixelize/block_rows.h"
+#include "lumoria/effects/ripples/ripple_rows.h"
 #include "twins.h"
 
 namespace fuzz {
