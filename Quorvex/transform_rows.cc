@@ -19,19 +19,6 @@ void transform_row(const InverseMap& map, RowTerms row, const host::Surface& src
     }
 }
 
-// The bytes a surface of positive size spans, from the start of its bottom
-// row to the end of its top row (rows run downwards in memory).
-struct ByteSpan {
-    uint64_t begin, end;
-};
-
-ByteSpan rows_span(const host::Surface& s) {
-    const uint64_t row_bytes = uint64_t{static_cast<uint32_t>(s.width)} * host::kPixelBytes;
-    const uint64_t below_top = uint64_t{static_cast<uint32_t>(s.height - 1)} * row_bytes;
-    const uint64_t top = s.row0;
-    return {top >= below_top ? top - below_top : 0, top + row_bytes};
-}
-
 }  // namespace
 
 void nearest_row(const InverseMap& map, RowTerms row, const host::Surface& src, uint8_t* dest_row,
@@ -59,8 +46,7 @@ bool suits_vectors(const host::Surface& src, const host::Surface& dest) {
     // Every offset from row 0, one row and one column beyond included.
     if (int64_t{src.width} * (int64_t{src.height} + 1) > INT32_MAX) return false;
     if (dest.width <= 0 || dest.height <= 0) return true;
-    const ByteSpan a = rows_span(src), b = rows_span(dest);
-    return a.end <= b.begin || b.end <= a.begin;
+    return !host::ranges_meet(src.bytes(), dest.bytes());
 }
 
 }  // namespace quorvex

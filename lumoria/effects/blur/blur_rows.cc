@@ -49,10 +49,7 @@ bool fits_vector_blur(const BlurFrame& frame) {
     if (width <= 0 || height <= 0 || width > kLongestSide || height > kLongestSide) return false;
     const int64_t span = width * height * host::kPixelBytes;
     if (span >= kLargestSpan) return false;
-    // Both surfaces span the same bytes below their top row's end.
-    const uintptr_t a = frame.src.row0;
-    const uintptr_t b = frame.dest.row0;
-    return (a > b ? a - b : b - a) >= static_cast<uintptr_t>(span);
+    return !host::ranges_meet(frame.src.bytes(), frame.dest.bytes());
 }
 
 const BlurRows& blur_rows_for(const BlurFrame& frame) {

@@ -34,11 +34,6 @@ void clear_and_blt_strips(int32_t dest, int32_t src, const host::Surface& surfac
     }
 }
 
-// Whether the rows of two surfaces (of positive sizes) share a byte.
-bool share_bytes(const host::Surface& a, const host::Surface& b) {
-    return a.shares_bytes_with(b.lowest_byte(), b.end_byte());
-}
-
 // Short runs are copied pixel by pixel: a library call costs more.
 constexpr int32_t kShortRun = 16;
 
@@ -133,7 +128,7 @@ int32_t ripple(int32_t dest, int32_t src, int32_t scale, int32_t amplitude, int3
     host::Surface d, s;
     if (!host::resolve(dest, d)) return 0;
     const bool apart = d.width > 0 && d.height > 0 && host::resolve(src, s) && s.width > 0 &&
-                       s.height > 0 && !lumoria::share_bytes(d, s);
+                       s.height > 0 && !host::ranges_meet(d.bytes(), s.bytes());
     if (host::kPlainBuild || !apart) {
         lumoria::clear_and_blt_strips(dest, src, d, scale, amplitude, vertical);
     } else if (vertical == 0) {
