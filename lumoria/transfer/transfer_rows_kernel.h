@@ -218,6 +218,8 @@ struct TransferKernels {
     // of its own. In the alpha lane the formula's s is e and its 255 - e is
     // 255, which gives d.alpha + e * e / 255; pack saturates that at 255.
     struct Over {
+        static constexpr LayerMode kMode = LayerMode::kOver;
+
         static bool block(Pixels d, Pixels s, const Row& r, Pixels& out) {
             if (I::all(alpha_of(s) <= r.faint_alpha) && !I::any(alpha_of(d) == 0)) return false;
             if (I::all(alpha_of(s) == r.full_alpha)) {
@@ -387,6 +389,7 @@ struct TransferKernels {
     // whole pixels: seen as 16-bit lanes, a pixel's alpha shifted down is
     // its low lane and 0 its high one, and e is formed in the low lane.
     struct Replace {
+        static constexpr LayerMode kMode = LayerMode::kReplace;
         static bool block(Pixels, Pixels s, const Row& r, Pixels& out) {
             const Pixels e = (Pixels)div255((Lanes)(s >> 24) * r.opacity);
             out = (s & 0x00FFFFFFu) | (e << 24);
@@ -397,6 +400,7 @@ struct TransferKernels {
     // Blends the source colour (one quotient) into pixels of alpha above 0;
     // the alpha never changes. At e = 0 the blend gives d, at P = 65025 s.
     struct Recolour {
+        static constexpr LayerMode kMode = LayerMode::kRecolour;
         static bool keeps(Pixels d) { return I::all(alpha_of(d) == 0); }
         static bool block(Pixels d, Pixels s, const Row& r, Pixels& out) {
             if (I::all((alpha_of(s) <= r.faint_alpha) | (alpha_of(d) == 0))) return false;
@@ -412,6 +416,7 @@ struct TransferKernels {
     // Composites the source behind the destination: an opaque destination
     // pixel or a fully transparent source pixel (P = 0) changes nothing.
     struct Behind {
+        static constexpr LayerMode kMode = LayerMode::kBehind;
         static bool keeps(Pixels d) { return I::all(alpha_of(d) == 255); }
         static bool block(Pixels d, Pixels s, const Row& r, Pixels& out) {
             if (I::all((alpha_of(d) == 255) | (alpha_of(s) == 0))) return false;
@@ -450,8 +455,8 @@ struct TransferKernels {
         rows_by_mode<kBlendModes, Normal, Add, Subtract, Multiply, Screen, Overlay, SoftLight,
                      ColourDodge, ColourBurn, LinearBurn, Divide, Difference>(
             []<class Mode>() { return row<Weighted<Mode>>; });
-    static constexpr std::array<RowFunction, kLayerModes> kLayerRows = {row<Over>, row<Replace>,
-                                                                        row<Recolour>, row<Behind>};
+    static constexpr auto kLayerRows = rows_by_mode<kLayerModes, Over, Replace, Recolour, Behind>(
+        []<class Mode>() { return row<Mode>; });
     static constexpr TransferRows kRows{row<Over>, kBlendRows.data(), kLayerRows.data()};
 };
 
