@@ -1,7 +1,7 @@
 // The Quorvex rows on vectors of destination pixels, written once for any
-// vector width. `V` is an instruction set of host/vector_sse2.h or
-// vector_avx2.h with the reads of source pixels added (see transform_rows_sse2.cc
-// and transform_rows_avx2.cc): V::kPixels pixels a vector, one per 32-bit lane, as
+// vector width. `V` is an instruction set of host/vector_*.h with the reads
+// of source pixels added (see transform_rows_<set>.cc): V::kPixels pixels a
+// vector, one per 32-bit lane, as
 // floats (V::F32) or integers (V::I32). Each file defines it in an anonymous
 // namespace, so every instantiation is private to the file that makes it and
 // is compiled with that file's instruction set only.

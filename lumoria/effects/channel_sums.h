@@ -17,6 +17,18 @@ struct ChannelSums {
     uint64_t blue = 0, green = 0, red = 0, alpha = 0;
 };
 
+// The vector rows add sample bytes into 16-bit lanes and empty the lanes
+// into 32-bit sums at least every this many samples: 255 · 256 < 65536.
+constexpr int32_t kSamplesPerFlush = 256;
+
+// The vector rows form a mean as the float quotient of a 32-bit sum and its
+// count, truncated. That is the exact truncated mean while the sums stay
+// below 2^24 and the count is at most kLargestFloatMeanCount: both are exact
+// in float, and the rounded quotient of a mean that is not whole lies at
+// least 1/count below the next whole number, more than half a float step at
+// 255.
+constexpr int64_t kLargestFloatMeanCount = 65536;
+
 inline void add_pixel(ChannelSums& sums, const uint8_t* p) {
     sums.blue += p[host::kBlue];
     sums.green += p[host::kGreen];

@@ -1,9 +1,8 @@
 // The block transfers' per-pixel rules for a vector instruction set `I`
-// (host::Sse2 or host::Avx2): twins of the plain rules of alpha_over.cc, blend_modes.cc
-// and layer_modes.cc that give their bytes for every input, provided the
-// opacity is 1 to 255. Then the alpha product P = opacity x source alpha is
-// 0..65025, the effective alpha e = P / 255 is 0..255, and e = 255 exactly
-// when P = 65025.
+// (host::Sse2, host::Avx2 or host::Avx512): twins of the plain rules of alpha_over.cc,
+// blend_modes.cc and layer_modes.cc that give their bytes for every input, provided the opacity is
+// 1 to 255. Then the alpha product P = opacity x source alpha is 0..65025, the effective alpha e =
+// P / 255 is 0..255, and e = 255 exactly when P = 65025.
 //
 // Channels are worked in 16-bit lanes, four lanes a pixel (blue, green, red,
 // alpha). A per-pixel value such as e is spread over its pixel's four lanes,
@@ -20,7 +19,7 @@
 // Each formula whose terms exceed 16 bits says how it keeps within these
 // bounds.
 //
-// Included only by *_sse2.cc and *_avx2.cc files (and tests), after the
+// Included only by the transfer_rows_<set>.cc files (and tests), after the
 // header of their instruction set; internal to each of them.
 #pragma once
 

@@ -22,15 +22,12 @@ struct BlurLanes {
     using F32 = typename V::F32;
     static constexpr int32_t kLanes = V::kPixels;
 
-    // 16-bit halves of a lane hold the sums of this many bytes: 255 · 256 < 65536.
-    static constexpr int32_t kSamplesPerFlush = 256;
-
     // How a step reads its lanes' samples: one gather, or plain loads where
     // the lines of the lanes keep their samples side by side (see
     // sample_lanes).
     enum class Reads { kGather, kOneRow, kRowPair };
 
-    // The lines of up to eight neighbouring pixels of one row, a lane each.
+    // The lines of up to kLanes neighbouring pixels of one row, a lane each.
     // Offsets are in bytes from the source's top row, which the surface's span
     // below 2 GiB keeps within 32 bits.
     struct Lines {
@@ -151,13 +148,11 @@ struct BlurLanes {
         return gather();
     }
 
-    // The truncated mean of each lane's sums. Sums below 2^24 and counts of at
-    // most 32769 are exact in float, and the rounded quotient never reaches the
-    // next whole number: a mean that is not whole lies at least 1/points below
-    // it, more than half a float step at 255.
+    // The truncated mean of each lane's sums, of at most 32769 samples: the
+    // float mean of channel_sums.h.
     static Vec mean(Vec sums, F32 count) { return V::truncate(V::to_floats(sums) / count); }
 
-    // Blurs `lanes` (1 to 8) pixels of row y from column x0.
+    // Blurs `lanes` (1 to kLanes) pixels of row y from column x0.
     template <typename RunLength>
     static void blur_lanes(const BlurFrame& frame, int32_t x0, int32_t y, int32_t lanes,
                            const RunLength& run_length) {
@@ -170,7 +165,8 @@ struct BlurLanes {
         Vec blue{}, green{}, red{}, alpha{};
         for (int32_t done = 0; done < lines.longest;) {
             const int32_t chunk = std::min(lines.longest - done, kSamplesPerFlush);
-            // Blue and red, green and alpha: two channels in the halves of a lane.
+            // Blue and red, green and alpha: two channels in the 16-bit halves
+            // of a lane, emptied every kSamplesPerFlush samples.
             U16 blue_red{}, green_alpha{};
             for (int32_t k = 0; k < chunk; ++k) {
                 const U32 pixels = sample_lanes(lines.reads, base, offset, lines.points > taken);

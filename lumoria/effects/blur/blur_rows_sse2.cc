@@ -14,14 +14,9 @@ namespace {
 
 using V = host::Sse2;
 
-// 16-bit lanes hold the sums of this many bytes: 255 · 256 < 65536.
-constexpr int64_t kSamplesPerFlush = 256;
-
 // The truncated means of the four 32-bit channel sums (blue, green, red,
-// alpha) of `points` samples, stored as one pixel. Sums below 2^24 and
-// counts of at most 32769 are exact in float, and the rounded quotient never
-// reaches the next whole number: a mean that is not whole lies at least
-// 1/points below it, more than half a float step at 255.
+// alpha) of `points` samples (at most 32769), stored as one pixel: the float
+// mean of channel_sums.h.
 void store_mean_vector(V::I32 sums, int64_t points, uint8_t* out) {
     const V::I32 means = V::truncate(V::to_floats(sums) / static_cast<float>(points));
     V::store_pixel(out, V::pack_32_to_8(means));
@@ -32,7 +27,7 @@ void mean_line_sse2(uintptr_t first, const CentreLine& line, int64_t points, uin
     int32_t error = line.major_length / 2;
     uintptr_t point = first;
     for (int64_t left = points; left > 0;) {
-        const int64_t chunk = std::min(left, kSamplesPerFlush);
+        const int64_t chunk = std::min<int64_t>(left, kSamplesPerFlush);
         V::U16 part{};
         for (int64_t k = 0; k < chunk; ++k) {
             part += V::widen_8_to_16_low(V::load_pixel(reinterpret_cast<const uint8_t*>(point)));

@@ -30,10 +30,10 @@ using BlockFill = void (*)(uint8_t* first, uintptr_t stride, int64_t width, int6
 // the bytes of summing and filling each block in turn.
 using Flatten8Wide = void (*)(uint8_t* first, uintptr_t stride, int64_t blocks, int64_t height);
 
-// The tallest block that flatten_8_wide takes: its sums stay below 2^24
-// and its pixel count at most 65536, where a float quotient truncates to the
-// exact mean.
+// The tallest block that flatten_8_wide takes: its pixel count stays within
+// the float mean of channel_sums.h, and its sums below 2^24 (255 · 65536).
 constexpr int64_t kLargest8WideHeight = 8192;
+static_assert(8 * kLargest8WideHeight <= kLargestFloatMeanCount);
 
 struct BlockRows {
     BlockSum sum;

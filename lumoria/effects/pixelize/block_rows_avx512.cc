@@ -32,10 +32,7 @@ constexpr int64_t kPairsPerRun = 16;
 void flatten_8_wide(uint8_t* first, uintptr_t stride, int64_t blocks, int64_t height) {
     const __m512i places = byte_places_by_block();
     const __m512i zero = _mm512_setzero_si512();
-    // Sums below 2^24 and counts up to 65536 are exact in float, and the
-    // rounded quotient of a mean that is not whole lies at least 1/count
-    // below the next whole number, more than half a float step at 255: it
-    // truncates to the exact mean.
+    // The float mean of channel_sums.h (kLargest8WideHeight keeps to it).
     const __m256 count = _mm256_set1_ps(static_cast<float>(8 * height));
     // The left block's mean to pixels 0-7, the right one's to 8-15.
     const __m512i halves = _mm512_set_epi32(1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0);

@@ -10,11 +10,11 @@ namespace lumoria {
 namespace {
 
 // Lane i of a 16-bit accumulator holds channel i % 4 of its place, in the
-// pixel's byte order; each vector adds two pixels to every lane (at most
-// 510), so 128 vectors stay below 65536.
-constexpr int kVectorsPerEmptying = 128;
+// pixel's byte order; each vector adds two samples to every lane.
+constexpr int kVectorsPerEmptying = kSamplesPerFlush / 2;
 
-// Adds the lanes into `sums`: once per block, and every 128 vectors.
+// Adds the lanes into `sums`: once per block, and every kVectorsPerEmptying
+// vectors.
 template <class V>
 inline void empty_into(typename V::U16 lanes, ChannelSums& sums) {
     // Two 16-bit lanes sum to below 2^17: no 32-bit lane overflows.
