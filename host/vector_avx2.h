@@ -48,12 +48,11 @@ struct Avx2 {
         masked_store_32(p, lane_numbers() < count, v);
     }
     // The 32-bit values at `base` + offset x kScale bytes in the lanes of
-    // `mask`, 0 elsewhere; the other lanes are not read.
+    // `mask`, those of `otherwise` elsewhere; the other lanes are not read.
     template <int kScale>
-    static U32 gather_32(const void* base, I32 offsets, I32 mask) {
-        return (U32)_mm256_mask_i32gather_epi32(_mm256_setzero_si256(),
-                                                static_cast<const int*>(base), (__m256i)offsets,
-                                                (__m256i)mask, kScale);
+    static U32 gather_32(const void* base, I32 offsets, I32 mask, U32 otherwise = U32{}) {
+        return (U32)_mm256_mask_i32gather_epi32((__m256i)otherwise, static_cast<const int*>(base),
+                                                (__m256i)offsets, (__m256i)mask, kScale);
     }
 
     // Lane i takes lane index[i] of `v` (index 0 to kPixels - 1).
@@ -134,12 +133,19 @@ struct Avx2 {
     // The high 16 bits of each 32-bit product.
     static U16 mulhi_u16(U16 a, U16 b) { return (U16)_mm256_mulhi_epu16((__m256i)a, (__m256i)b); }
     static I32 min_i32(I32 a, I32 b) { return (I32)_mm256_min_epi32((__m256i)a, (__m256i)b); }
+    static U32 min_u32(U32 a, U32 b) { return (U32)_mm256_min_epu32((__m256i)a, (__m256i)b); }
     static I32 max_i32(I32 a, I32 b) { return (I32)_mm256_max_epi32((__m256i)a, (__m256i)b); }
     static I32 abs_i32(I32 v) { return (I32)_mm256_abs_epi32((__m256i)v); }
 
     static F32 to_floats(I32 v) { return _mm256_cvtepi32_ps((__m256i)v); }
     // Truncation toward zero; defined for every input.
     static I32 truncate(F32 v) { return (I32)_mm256_cvttps_epi32(v); }
+    static F32 sqrt_f32(F32 v) { return _mm256_sqrt_ps(v); }
+    // Each lane of v shifted right by its own count; counts of 32 or more
+    // give 0.
+    static U32 shift_right_u32(U32 v, U32 counts) {
+        return (U32)_mm256_srlv_epi32((__m256i)v, (__m256i)counts);
+    }
 
     template <class Mask>
     static bool all(Mask m) {

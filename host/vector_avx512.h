@@ -69,11 +69,11 @@ struct Avx512 {
     }
 
     // The 32-bit values at `base` + offset x kScale bytes in the lanes of
-    // `mask`, 0 elsewhere; the other lanes are not read.
+    // `mask`, those of `otherwise` elsewhere; the other lanes are not read.
     template <int kScale>
-    static U32 gather_32(const void* base, I32 offsets, I32 mask) {
+    static U32 gather_32(const void* base, I32 offsets, I32 mask, U32 otherwise = U32{}) {
         return (U32)_mm512_mask_i32gather_epi32(
-            _mm512_setzero_si512(), _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask),
+            (__m512i)otherwise, _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask),
             (__m512i)offsets, base, kScale);
     }
 
@@ -139,12 +139,19 @@ struct Avx512 {
     }
     static U16 mulhi_u16(U16 a, U16 b) { return (U16)_mm512_mulhi_epu16((__m512i)a, (__m512i)b); }
     static I32 min_i32(I32 a, I32 b) { return (I32)_mm512_min_epi32((__m512i)a, (__m512i)b); }
+    static U32 min_u32(U32 a, U32 b) { return (U32)_mm512_min_epu32((__m512i)a, (__m512i)b); }
     static I32 max_i32(I32 a, I32 b) { return (I32)_mm512_max_epi32((__m512i)a, (__m512i)b); }
     static I32 abs_i32(I32 v) { return (I32)_mm512_abs_epi32((__m512i)v); }
 
     static F32 to_floats(I32 v) { return _mm512_cvtepi32_ps((__m512i)v); }
     // Truncation toward zero; defined for every input.
     static I32 truncate(F32 v) { return (I32)_mm512_cvttps_epi32(v); }
+    static F32 sqrt_f32(F32 v) { return _mm512_sqrt_ps(v); }
+    // Each lane of v shifted right by its own count; counts of 32 or more
+    // give 0.
+    static U32 shift_right_u32(U32 v, U32 counts) {
+        return (U32)_mm512_srlv_epi32((__m512i)v, (__m512i)counts);
+    }
 
     template <class Mask>
     static bool all(Mask m) {
