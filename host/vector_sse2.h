@@ -5,7 +5,8 @@
 // lane shuffles and the tests of comparison masks. A comparison gives all
 // ones in a lane where it holds, else 0; masks are such lanes.
 //
-// Included only by *_sse2.cc files (and tests). Everything is internal to
+// Included only by *_sse2.cc files, the files that SSE2 alone serves as the
+// x86 baseline (rect.cc's stores) and tests. Everything is internal to
 // the including file, so that no function compiled for one instruction set
 // can be shared with code compiled for another.
 #pragma once

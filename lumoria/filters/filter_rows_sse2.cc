@@ -32,8 +32,7 @@ struct Filters : host::Sse2 {
 
   private:
     static U16 lanes16(const uint8_t (&w)[4]) {
-        return (U16)_mm_set1_epi64x(static_cast<int64_t>(
-            uint64_t{w[0]} | uint64_t{w[1]} << 16 | uint64_t{w[2]} << 32 | uint64_t{w[3]} << 48));
+        return U16{w[0], w[1], w[2], w[3], w[0], w[1], w[2], w[3]};
     }
 };
 

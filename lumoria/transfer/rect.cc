@@ -12,7 +12,7 @@
 #include "lumoria/int32.h"
 
 #if HOST_X86_VECTORS
-#include <emmintrin.h>
+#include "host/vector_sse2.h"
 #endif
 
 namespace lumoria {
@@ -83,9 +83,9 @@ void fill_pixels(uint8_t* row, int64_t width, uint32_t value) {
     }
 #endif
     if (count >= 4) {
-        const __m128i pixels = _mm_set1_epi32(static_cast<int32_t>(value));
+        const host::Sse2::U32 pixels = host::Sse2::splat_u32(value);
         const auto store = [&](size_t i) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i * host::kPixelBytes), pixels);
+            host::Sse2::store(row + i * host::kPixelBytes, pixels);
         };
         for (size_t i = 0; i + 4 < count; i += 4) store(i);
         store(count - 4);

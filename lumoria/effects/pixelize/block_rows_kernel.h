@@ -18,14 +18,13 @@ constexpr int kVectorsPerEmptying = kSamplesPerFlush / 2;
 template <class V>
 inline void empty_into(typename V::U16 lanes, ChannelSums& sums) {
     // Two 16-bit lanes sum to below 2^17: no 32-bit lane overflows.
-    const __m128i pixel =
-        V::sum_of_quarters(V::widen_16_to_32_low(lanes) + V::widen_16_to_32_high(lanes));
-    alignas(16) uint32_t channel[4];
-    _mm_store_si128(reinterpret_cast<__m128i*>(channel), pixel);
-    sums.blue += channel[host::kBlue];
-    sums.green += channel[host::kGreen];
-    sums.red += channel[host::kRed];
-    sums.alpha += channel[host::kAlpha];
+    using Channels = uint32_t __attribute__((vector_size(16)));
+    const auto channel =
+        (Channels)V::sum_of_quarters(V::widen_16_to_32_low(lanes) + V::widen_16_to_32_high(lanes));
+    sums.blue += channel[int{host::kBlue}];
+    sums.green += channel[int{host::kGreen}];
+    sums.red += channel[int{host::kRed}];
+    sums.alpha += channel[int{host::kAlpha}];
 }
 
 template <class V>
