@@ -17,9 +17,7 @@ struct Transforms : host::Avx2 {
         return gather_32<host::kPixelBytes>(row0, offsets, mask);
     }
     // Whether `test` holds in every lane of `mask`.
-    static bool holds_in(I32 test, I32 mask) {
-        return _mm256_testc_si256((__m256i)test, (__m256i)mask);
-    }
+    static bool holds_in(I32 test, I32 mask) { return covers(test, mask); }
     // Each pixel and the one to its right, read as one 8-byte pair: half as
     // many reads, and plain loads, which beat a gather here. The lanes
     // outside `mask` read the pair at row 0's start instead, which exists
@@ -31,21 +29,15 @@ struct Transforms : host::Avx2 {
     };
     static Pair gather_pairs(const uint8_t* row0, I32 offsets, I32 mask) {
         const I32 at = offsets & mask;
-        auto two = [&](int i, int j) {
-            return _mm_unpacklo_epi64(read_pair(row0, at[i]), read_pair(row0, at[j]));
+        auto pair = [&](int lane) {
+            const uintptr_t address =
+                reinterpret_cast<uintptr_t>(row0) +
+                static_cast<uintptr_t>(static_cast<intptr_t>(at[lane])) * host::kPixelBytes;
+            return reinterpret_cast<const uint8_t*>(address);
         };
-        const __m256 a = _mm256_castsi256_ps(_mm256_setr_m128i(two(0, 1), two(4, 5)));
-        const __m256 b = _mm256_castsi256_ps(_mm256_setr_m128i(two(2, 3), two(6, 7)));
-        return {(U32)_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)),
-                (U32)_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1))};
-    }
-
-  private:
-    static __m128i read_pair(const uint8_t* row0, int32_t offset) {
-        const uintptr_t address =
-            reinterpret_cast<uintptr_t>(row0) +
-            static_cast<uintptr_t>(static_cast<intptr_t>(offset)) * host::kPixelBytes;
-        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(address));
+        const Parted parted = part_even_odd(load_64_each(pair(0), pair(1), pair(4), pair(5)),
+                                            load_64_each(pair(2), pair(3), pair(6), pair(7)));
+        return {parted.even, parted.odd};
     }
 };
 

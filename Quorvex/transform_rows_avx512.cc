@@ -25,19 +25,10 @@ struct Transforms : host::Avx512 {
         U32 first, second;
     };
     static Pair gather_pairs(const uint8_t* row0, I32 offsets, I32 mask) {
-        const __mmask16 lanes = _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask);
-        const __m512i low = _mm512_mask_i32gather_epi64(
-            _mm512_setzero_si512(), static_cast<__mmask8>(lanes),
-            _mm512_castsi512_si256((__m512i)offsets), row0, host::kPixelBytes);
-        const __m512i high = _mm512_mask_i32gather_epi64(
-            _mm512_setzero_si512(), static_cast<__mmask8>(lanes >> 8),
-            _mm512_extracti64x4_epi64((__m512i)offsets, 1), row0, host::kPixelBytes);
-        const __m512i evens =
-            _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
-        const __m512i odds =
-            _mm512_setr_epi32(1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31);
-        return {(U32)_mm512_permutex2var_epi32(low, evens, high),
-                (U32)_mm512_permutex2var_epi32(low, odds, high)};
+        const U32 low = gather_64_low<host::kPixelBytes>(row0, offsets, mask);
+        const U32 high = gather_64_high<host::kPixelBytes>(row0, offsets, mask);
+        const I32 evens = lane_numbers() * 2;
+        return {permute_32_of_two(low, evens, high), permute_32_of_two(low, evens + 1, high)};
     }
 };
 

@@ -55,6 +55,24 @@ struct Avx2 {
                                                 (__m256i)offsets, (__m256i)mask, kScale);
     }
 
+    // The eight bytes from each of p0 .. p3, in that order: plain loads,
+    // which beat a gather of so few.
+    static U32 load_64_each(const uint8_t* p0, const uint8_t* p1, const uint8_t* p2,
+                            const uint8_t* p3) {
+        return (U32)_mm256_setr_m128i(_mm_unpacklo_epi64(load_64(p0), load_64(p1)),
+                                      _mm_unpacklo_epi64(load_64(p2), load_64(p3)));
+    }
+    // The even and the odd 32-bit lanes of a and b, within each 128-bit half
+    // two of a's, then two of b's.
+    struct Parted {
+        U32 even, odd;
+    };
+    static Parted part_even_odd(U32 a, U32 b) {
+        const __m256 fa = _mm256_castsi256_ps((__m256i)a), fb = _mm256_castsi256_ps((__m256i)b);
+        return {(U32)_mm256_shuffle_ps(fa, fb, _MM_SHUFFLE(2, 0, 2, 0)),
+                (U32)_mm256_shuffle_ps(fa, fb, _MM_SHUFFLE(3, 1, 3, 1))};
+    }
+
     // Lane i takes lane index[i] of `v` (index 0 to kPixels - 1).
     static U32 permute_32(I32 index, U32 v) {
         return (U32)_mm256_permutevar8x32_epi32((__m256i)v, (__m256i)index);
@@ -151,6 +169,10 @@ struct Avx2 {
     static bool all(Mask m) {
         return _mm256_movemask_epi8((__m256i)m) == -1;
     }
+    // Whether `test` has every bit that `mask` has.
+    static bool covers(I32 test, I32 mask) {
+        return _mm256_testc_si256((__m256i)test, (__m256i)mask);
+    }
     template <class Mask>
     static bool any(Mask m) {
         return _mm256_movemask_epi8((__m256i)m) != 0;
@@ -159,6 +181,11 @@ struct Avx2 {
     template <class V>
     static V select(I32 mask, V a, V b) {
         return (V)_mm256_blendv_epi8((__m256i)b, (__m256i)a, (__m256i)mask);
+    }
+
+  private:
+    static __m128i load_64(const uint8_t* p) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
     }
 };
 

@@ -77,9 +77,28 @@ struct Avx512 {
             (__m512i)offsets, base, kScale);
     }
 
+    // The 64-bit values at `base` + offset x kScale bytes for the low (or
+    // the high) eight lanes of `offsets` that `mask` holds, 0 elsewhere.
+    template <int kScale>
+    static U32 gather_64_low(const void* base, I32 offsets, I32 mask) {
+        return (U32)_mm512_mask_i32gather_epi64(
+            _mm512_setzero_si512(), static_cast<__mmask8>(lanes_of(mask)),
+            _mm512_castsi512_si256((__m512i)offsets), base, kScale);
+    }
+    template <int kScale>
+    static U32 gather_64_high(const void* base, I32 offsets, I32 mask) {
+        return (U32)_mm512_mask_i32gather_epi64(
+            _mm512_setzero_si512(), static_cast<__mmask8>(lanes_of(mask) >> 8),
+            _mm512_extracti64x4_epi64((__m512i)offsets, 1), base, kScale);
+    }
+
     // Lane i takes lane index[i] of `v` (index 0 to kPixels - 1).
     static U32 permute_32(I32 index, U32 v) {
         return (U32)_mm512_permutexvar_epi32((__m512i)index, (__m512i)v);
+    }
+    // Lane i takes lane index[i] of the 32 lanes of a, then b.
+    static U32 permute_32_of_two(U32 a, I32 index, U32 b) {
+        return (U32)_mm512_permutex2var_epi32((__m512i)a, (__m512i)index, (__m512i)b);
     }
 
     static U16 splat_u16(uint16_t v) { return U16{} + v; }
@@ -157,6 +176,8 @@ struct Avx512 {
     static bool all(Mask m) {
         return _mm512_movepi8_mask((__m512i)m) == ~__mmask64{0};
     }
+    // Whether `test` has every bit that `mask` has.
+    static bool covers(I32 test, I32 mask) { return !any(mask & ~test); }
     template <class Mask>
     static bool any(Mask m) {
         return _mm512_movepi8_mask((__m512i)m) != 0;
@@ -166,6 +187,12 @@ struct Avx512 {
     static V select(I32 mask, V a, V b) {
         return (V)_mm512_mask_blend_epi8(_mm512_movepi8_mask((__m512i)mask), (__m512i)b,
                                          (__m512i)a);
+    }
+
+  private:
+    // The lanes of a comparison mask as a mask register.
+    static __mmask16 lanes_of(I32 mask) {
+        return _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask);
     }
 };
 
