@@ -141,6 +141,37 @@ struct Avx2 {
         return (U16)_mm256_shuffle_epi8((__m256i)v, pick);
     }
 
+    // Bytes: the 16 bytes from p in both 128-bit halves; v with byte i
+    // taking byte index[i] % 16 of its own 128-bit half, or 0 where the top
+    // bit of index[i] is set; a + b, 255 where it is larger.
+    static U32 broadcast_16_bytes(const uint8_t* p) {
+        return (U32)_mm256_broadcastsi128_si256(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+    }
+    static U32 shuffle_8(U32 v, U32 index) {
+        return (U32)_mm256_shuffle_epi8((__m256i)v, (__m256i)index);
+    }
+    static U32 saturating_add_u8(U32 a, U32 b) {
+        return (U32)_mm256_adds_epu8((__m256i)a, (__m256i)b);
+    }
+    // The bytes of a and b interleaved, a's first, from the first (low) or
+    // the second (high) half of each 128-bit half.
+    static U32 interleave_8_low(U32 a, U32 b) {
+        return (U32)_mm256_unpacklo_epi8((__m256i)a, (__m256i)b);
+    }
+    static U32 interleave_8_high(U32 a, U32 b) {
+        return (U32)_mm256_unpackhi_epi8((__m256i)a, (__m256i)b);
+    }
+    // Each pair of neighbouring byte products, a's bytes unsigned and b's
+    // signed, added into a 16-bit lane with signed saturation; and each pair
+    // of neighbouring signed 16-bit products added into a 32-bit lane.
+    static U16 multiply_add_8_to_16(U32 a, U32 b) {
+        return (U16)_mm256_maddubs_epi16((__m256i)a, (__m256i)b);
+    }
+    static I32 multiply_add_16_to_32(U16 a, U16 b) {
+        return (I32)_mm256_madd_epi16((__m256i)a, (__m256i)b);
+    }
+
     // a + b, 65535 where it is larger; a - b, 0 where b is larger.
     static U16 saturating_add_u16(U16 a, U16 b) {
         return (U16)_mm256_adds_epu16((__m256i)a, (__m256i)b);

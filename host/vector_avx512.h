@@ -96,6 +96,24 @@ struct Avx512 {
     static U32 permute_32(I32 index, U32 v) {
         return (U32)_mm512_permutexvar_epi32((__m512i)index, (__m512i)v);
     }
+    // The bytes of `mask` (bit i for byte i) loaded from p, the others 0 and
+    // not read; and stored to p, the others not written.
+    static U32 load_bytes(const uint8_t* p, uint64_t mask) {
+        return (U32)_mm512_maskz_loadu_epi8(mask, p);
+    }
+    static void store_bytes(uint8_t* p, uint64_t mask, U32 v) {
+        _mm512_mask_storeu_epi8(p, mask, (__m512i)v);
+    }
+    // Byte i takes byte index[i] % 128 of the 128 bytes of a, then b (VBMI).
+    static U32 permute_8_of_two(U32 a, U32 index, U32 b) {
+        return (U32)_mm512_permutex2var_epi8((__m512i)a, (__m512i)index, (__m512i)b);
+    }
+    // Byte i of a where byte i of `top` has its top bit set, else of b.
+    static U32 select_by_top_bit_8(U32 top, U32 a, U32 b) {
+        return (U32)_mm512_mask_blend_epi8(_mm512_movepi8_mask((__m512i)top), (__m512i)b,
+                                           (__m512i)a);
+    }
+
     // Lane i takes lane index[i] of the 32 lanes of a, then b.
     static U32 permute_32_of_two(U32 a, I32 index, U32 b) {
         return (U32)_mm512_permutex2var_epi32((__m512i)a, (__m512i)index, (__m512i)b);

@@ -12,36 +12,40 @@ namespace {
 // The AVX2 vectors with the filters' own operations.
 struct Filters : host::Avx2 {
     // Per channel the weight of x then of y, as bytes (0..100 fits the signed
-    // operand of the byte multiply-add).
-    using Weights = __m256i;
+    // operand of the byte multiply-add): a 16-bit lane per channel.
+    using Weights = U32;
     static Weights weights(const uint8_t (&x)[4], const uint8_t (&y)[4]) {
-        uint64_t pairs = 0;
-        for (int k = 0; k < 4; ++k) pairs |= (uint64_t{x[k]} | uint64_t{y[k]} << 8) << (16 * k);
-        return _mm256_set1_epi64x(static_cast<int64_t>(pairs));
+        U16 pairs{};
+        for (int i = 0; i < kBytes / 2; ++i)
+            pairs[i] = static_cast<uint16_t>(x[i % 4] | y[i % 4] << 8);
+        return (U32)pairs;
     }
     // Interleaved, each channel of x meets its channel of y in one byte pair;
     // the sums (at most 25500) never reach the 16-bit saturation.
     static U16 pair_sums_low(U32 x, U32 y, Weights w) {
-        return (U16)_mm256_maddubs_epi16(_mm256_unpacklo_epi8((__m256i)x, (__m256i)y), w);
+        return multiply_add_8_to_16(interleave_8_low(x, y), w);
     }
     static U16 pair_sums_high(U32 x, U32 y, Weights w) {
-        return (U16)_mm256_maddubs_epi16(_mm256_unpackhi_epi8((__m256i)x, (__m256i)y), w);
+        return multiply_add_8_to_16(interleave_8_high(x, y), w);
     }
 
     // blue + green + red of each pixel, in its 32-bit lane: byte pairs
     // (blue + green, red + 0) and then the two pairs added.
     static U32 channel_sums(U32 v) {
-        return (U32)_mm256_madd_epi16(
-            _mm256_maddubs_epi16((__m256i)v, (__m256i)splat_u32(0x00010101)),
-            (__m256i)splat_u16(1));
+        return (U32)multiply_add_16_to_32(multiply_add_8_to_16(v, splat_u32(0x00010101)),
+                                          splat_u16(1));
     }
-    // A value 0..255 in each 32-bit lane, copied into its three low bytes.
+    // A value 0..255 in each 32-bit lane, copied into its three low bytes
+    // (an index with its top bit set gives 0).
     static U32 spread_grey(U32 grey) {
-        const __m256i low_byte_thrice =
-            _mm256_setr_epi8(0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1,  //
-                             0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1);
-        return (U32)_mm256_shuffle_epi8((__m256i)grey, low_byte_thrice);
+        const U32 low_byte_thrice = splat_u32(0x80000000) + lane_bytes_first();
+        return shuffle_8(grey, low_byte_thrice);
     }
+
+  private:
+    // In each 32-bit lane, the index of its first byte within its 128-bit
+    // half, thrice: 0, 4, 8 or 12.
+    static U32 lane_bytes_first() { return (U32)(lane_numbers() % 4 * 4) * 0x00010101u; }
 };
 
 // A 256-byte table looked up 32 bytes at a time with the 16-entry byte
@@ -63,16 +67,14 @@ class ByteTable {
         }
     }
 
-    __m256i lookup(__m256i v) const {
-        const __m256i flipped = _mm256_xor_si256(v, _mm256_set1_epi8(-128));
-        __m256i result = _mm256_xor_si256(_mm256_shuffle_epi8(low_[kBlocks - 1], v),
-                                          _mm256_shuffle_epi8(high_[kBlocks - 1], flipped));
+    Filters::U32 lookup(Filters::U32 v) const {
+        const Filters::U32 flipped = v ^ 0x80808080u;
+        Filters::U32 result = Filters::shuffle_8(low_[kBlocks - 1], v) ^
+                              Filters::shuffle_8(high_[kBlocks - 1], flipped);
         for (int j = 0; j < kBlocks - 1; ++j) {
-            const __m256i lift = _mm256_set1_epi8(static_cast<char>(112 - 16 * j));
-            result = _mm256_xor_si256(
-                result,
-                _mm256_xor_si256(_mm256_shuffle_epi8(low_[j], _mm256_adds_epu8(v, lift)),
-                                 _mm256_shuffle_epi8(high_[j], _mm256_adds_epu8(flipped, lift))));
+            const Filters::U32 lift = Filters::splat_u32(0x01010101u * (112 - 16 * j));
+            result ^= Filters::shuffle_8(low_[j], Filters::saturating_add_u8(v, lift)) ^
+                      Filters::shuffle_8(high_[j], Filters::saturating_add_u8(flipped, lift));
         }
         return result;
     }
@@ -80,29 +82,26 @@ class ByteTable {
   private:
     static constexpr int kBlocks = 8;
 
-    static __m256i telescoped(const uint8_t* half, int j) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(half + 16 * j));
-        if (j + 1 < kBlocks)
-            block = _mm_xor_si128(
-                block, _mm_loadu_si128(reinterpret_cast<const __m128i*>(half + 16 * (j + 1))));
-        return _mm256_broadcastsi128_si256(block);
+    static Filters::U32 telescoped(const uint8_t* half, int j) {
+        Filters::U32 block = Filters::broadcast_16_bytes(half + 16 * j);
+        if (j + 1 < kBlocks) block ^= Filters::broadcast_16_bytes(half + 16 * (j + 1));
+        return block;
     }
 
-    __m256i low_[kBlocks], high_[kBlocks];
+    Filters::U32 low_[kBlocks], high_[kBlocks];
 };
 
 void shuffled_lookup_colour_row(uint8_t* pixels, int32_t width, const uint8_t* bytes) {
     const ByteTable table(bytes);
     const Filters::I32 alpha = Filters::splat_i32(static_cast<int32_t>(0xFF000000));
-    vector_kernels::each_vector<Filters>(pixels, width, [&](Filters::U32 v) {
-        return Filters::select(alpha, v, (Filters::U32)table.lookup((__m256i)v));
-    });
+    vector_kernels::each_vector<Filters>(
+        pixels, width, [&](Filters::U32 v) { return Filters::select(alpha, v, table.lookup(v)); });
 }
 
 void shuffled_lookup_all_row(uint8_t* pixels, int32_t width, const uint8_t* bytes) {
     const ByteTable table(bytes);
-    vector_kernels::each_vector<Filters>(
-        pixels, width, [&table](Filters::U32 v) { return (Filters::U32)table.lookup((__m256i)v); });
+    vector_kernels::each_vector<Filters>(pixels, width,
+                                         [&table](Filters::U32 v) { return table.lookup(v); });
 }
 
 }  // namespace

@@ -6,34 +6,31 @@
 #include "lumoria/filters/filter_rows.h"
 
 #if HOST_X86_VECTORS
-#include <immintrin.h>
+#include "host/vector_avx512.h"
 
 namespace lumoria {
 namespace {
 
-constexpr int32_t kPixels = 16;  // a vector of 64 bytes
+using V = host::Avx512;
 
 // Looks up every byte of a row and writes those selected by `written`, a mask
 // of the bytes of each pixel repeated every 4 bits.
 void lookup_row(uint8_t* pixels, int32_t width, const uint8_t* bytes, uint64_t written) {
-    const __m512i low_a = _mm512_loadu_si512(bytes);
-    const __m512i low_b = _mm512_loadu_si512(bytes + 64);
-    const __m512i high_a = _mm512_loadu_si512(bytes + 128);
-    const __m512i high_b = _mm512_loadu_si512(bytes + 192);
-    auto lookup = [&](__m512i v) {
-        return _mm512_mask_blend_epi8(_mm512_movepi8_mask(v),
-                                      _mm512_permutex2var_epi8(low_a, v, low_b),
-                                      _mm512_permutex2var_epi8(high_a, v, high_b));
+    const V::U32 low_a = V::load(bytes), low_b = V::load(bytes + 64);
+    const V::U32 high_a = V::load(bytes + 128), high_b = V::load(bytes + 192);
+    auto lookup = [&](V::U32 v) {
+        return V::select_by_top_bit_8(v, V::permute_8_of_two(high_a, v, high_b),
+                                      V::permute_8_of_two(low_a, v, low_b));
     };
     int32_t x = 0;
-    for (; width - x >= kPixels; x += kPixels) {
+    for (; width - x >= V::kPixels; x += V::kPixels) {
         uint8_t* p = pixels + static_cast<ptrdiff_t>(x) * host::kPixelBytes;
-        _mm512_mask_storeu_epi8(p, written, lookup(_mm512_loadu_si512(p)));
+        V::store_bytes(p, written, lookup(V::load(p)));
     }
     if (x == width) return;
     uint8_t* p = pixels + static_cast<ptrdiff_t>(x) * host::kPixelBytes;
-    const __mmask64 tail = (uint64_t{1} << ((width - x) * host::kPixelBytes)) - 1;
-    _mm512_mask_storeu_epi8(p, tail & written, lookup(_mm512_maskz_loadu_epi8(tail, p)));
+    const uint64_t tail = (uint64_t{1} << ((width - x) * host::kPixelBytes)) - 1;
+    V::store_bytes(p, tail & written, lookup(V::load_bytes(p, tail)));
 }
 
 }  // namespace
