@@ -96,6 +96,26 @@ struct Avx512 {
     static U32 permute_32(I32 index, U32 v) {
         return (U32)_mm512_permutexvar_epi32((__m512i)index, (__m512i)v);
     }
+    // The 16 bytes from each of p0 .. p3, in that order.
+    static U32 load_16_bytes_each(const uint8_t* p0, const uint8_t* p1, const uint8_t* p2,
+                                  const uint8_t* p3) {
+        __m512i v = _mm512_castsi128_si512(load_16(p0));
+        v = _mm512_inserti32x4(v, load_16(p1), 1);
+        v = _mm512_inserti32x4(v, load_16(p2), 2);
+        return (U32)_mm512_inserti32x4(v, load_16(p3), 3);
+    }
+    // A store of a whole aligned vector past the caches (its line is not
+    // read first); stream_fence() orders such stores before later ones.
+    template <class V>
+    static void stream(uint8_t* p, V v) {
+        _mm512_stream_si512(reinterpret_cast<__m512i*>(p), (__m512i)v);
+    }
+    static void stream_fence() { _mm_sfence(); }
+    // Byte i takes byte index[i] % 64 of v where bit i of `keep` is set,
+    // else 0 (VBMI).
+    static U32 permute_8(U32 index, U32 v, uint64_t keep) {
+        return (U32)_mm512_maskz_permutexvar_epi8(keep, (__m512i)index, (__m512i)v);
+    }
     // The bytes of `mask` (bit i for byte i) loaded from p, the others 0 and
     // not read; and stored to p, the others not written.
     static U32 load_bytes(const uint8_t* p, uint64_t mask) {
@@ -208,6 +228,9 @@ struct Avx512 {
     }
 
   private:
+    static __m128i load_16(const uint8_t* p) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    }
     // The lanes of a comparison mask as a mask register.
     static __mmask16 lanes_of(I32 mask) {
         return _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask);

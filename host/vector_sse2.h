@@ -61,6 +61,34 @@ struct Sse2 {
         std::memcpy(p, lanes, static_cast<size_t>(count) * 4);
     }
 
+    // A store of a whole aligned vector past the caches (its line is not
+    // read first); stream_fence() orders such stores before later ones.
+    template <class V>
+    static void stream(uint8_t* p, V v) {
+        _mm_stream_si128(reinterpret_cast<__m128i*>(p), (__m128i)v);
+    }
+    static void stream_fence() { _mm_sfence(); }
+
+    // The 32-bit (or 64-bit) lanes of a and b interleaved, a's first, from
+    // the first (low) or the second (high) half of each.
+    static U32 interleave_32_low(U32 a, U32 b) {
+        return (U32)_mm_unpacklo_epi32((__m128i)a, (__m128i)b);
+    }
+    static U32 interleave_32_high(U32 a, U32 b) {
+        return (U32)_mm_unpackhi_epi32((__m128i)a, (__m128i)b);
+    }
+    static U32 interleave_64_low(U32 a, U32 b) {
+        return (U32)_mm_unpacklo_epi64((__m128i)a, (__m128i)b);
+    }
+    static U32 interleave_64_high(U32 a, U32 b) {
+        return (U32)_mm_unpackhi_epi64((__m128i)a, (__m128i)b);
+    }
+    // Lane i takes lane kLane[i] of v.
+    template <int kLane0, int kLane1, int kLane2, int kLane3>
+    static U32 shuffle_32(U32 v) {
+        return (U32)_mm_shuffle_epi32((__m128i)v, _MM_SHUFFLE(kLane3, kLane2, kLane1, kLane0));
+    }
+
     static U16 splat_u16(uint16_t v) { return U16{} + v; }
     static U32 splat_u32(uint32_t v) { return U32{} + v; }
     static I32 splat_i32(int32_t v) { return I32{} + v; }
