@@ -33,6 +33,7 @@ struct Avx512 {
     using U32 = uint32_t __attribute__((vector_size(64)));  // one pixel a lane
     using I32 = int32_t __attribute__((vector_size(64)));
     using F32 = float __attribute__((vector_size(64)));
+    using U64 = uint64_t __attribute__((vector_size(64)));
 
     static U32 load(const uint8_t* p) { return (U32)_mm512_loadu_si512(p); }
     template <class V>
@@ -113,7 +114,7 @@ struct Avx512 {
     static void stream_fence() { _mm_sfence(); }
     // Byte i takes byte index[i] % 64 of v where bit i of `keep` is set,
     // else 0 (VBMI).
-    static U32 permute_8(U32 index, U32 v, uint64_t keep) {
+    static U32 permute_8(U32 index, U32 v, uint64_t keep = ~uint64_t{0}) {
         return (U32)_mm512_maskz_permutexvar_epi8(keep, (__m512i)index, (__m512i)v);
     }
     // The bytes of `mask` (bit i for byte i) loaded from p, the others 0 and
@@ -132,6 +133,11 @@ struct Avx512 {
     static U32 select_by_top_bit_8(U32 top, U32 a, U32 b) {
         return (U32)_mm512_mask_blend_epi8(_mm512_movepi8_mask((__m512i)top), (__m512i)b,
                                            (__m512i)a);
+    }
+
+    // Each 64-bit lane, the sum of its eight bytes.
+    static U64 sum_bytes_64(U32 v) {
+        return (U64)_mm512_sad_epu8((__m512i)v, _mm512_setzero_si512());
     }
 
     // Lane i takes lane index[i] of the 32 lanes of a, then b.

@@ -11,17 +11,30 @@
 namespace lumoria {
 namespace {
 
+using V = host::Avx512;
+
 // A vector holds two blocks' rows of 8 pixels. Its bytes are regrouped so
 // that each 64-bit lane holds one byte place of one block's row, which one
-// vpsadbw adds up: lanes 0-3 the places 0-3 of the left block, 4-7 of the
+// byte-sum adds up: lanes 0-3 the places 0-3 of the left block, 4-7 of the
 // right one.
-__m512i byte_places_by_block() {
-    alignas(64) uint8_t index[64];
+V::U32 byte_places_by_block() {
+    uint8_t index[V::kBytes];
     for (int lane = 0; lane < 8; ++lane)
         for (int pixel = 0; pixel < 8; ++pixel)
             index[lane * 8 + pixel] =
                 static_cast<uint8_t>(((lane / 4) * 8 + pixel) * host::kPixelBytes + lane % 4);
-    return _mm512_load_si512(index);
+    return V::load(index);
+}
+
+// The means, one a 64-bit lane as the sums are, regrouped as pixels: the
+// left block's to pixels 0-7, the right one's to 8-15.
+V::U32 pixels_of_means() {
+    uint8_t index[V::kBytes];
+    for (int pixel = 0; pixel < 16; ++pixel)
+        for (int place = 0; place < host::kPixelBytes; ++place)
+            index[pixel * host::kPixelBytes + place] =
+                static_cast<uint8_t>(((pixel / 8) * 4 + place) * 8);
+    return V::load(index);
 }
 
 // The blocks of a run are all summed before any is filled: a block's loads
@@ -30,42 +43,46 @@ __m512i byte_places_by_block() {
 constexpr int64_t kPairsPerRun = 16;
 
 void flatten_8_wide(uint8_t* first, uintptr_t stride, int64_t blocks, int64_t height) {
-    const __m512i places = byte_places_by_block();
-    const __m512i zero = _mm512_setzero_si512();
+    const V::U32 places = byte_places_by_block();
+    const V::U32 to_pixels = pixels_of_means();
     // The float mean of channel_sums.h (kLargest8WideHeight keeps to it).
-    const __m256 count = _mm256_set1_ps(static_cast<float>(8 * height));
-    // The left block's mean to pixels 0-7, the right one's to 8-15.
-    const __m512i halves = _mm512_set_epi32(1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0);
-    // The pixels of the pair from block `left`: an odd last block alone, its
-    // neighbour loaded as zeros and never stored.
-    const auto pair_lanes = [&](int64_t left) -> __mmask16 {
-        return left + 1 < blocks ? 0xFFFF : 0x00FF;
+    const V::F32 count = V::splat_f32(static_cast<float>(8 * height));
+    // The rows of a pair summed, read by `load`: an odd last block alone,
+    // its neighbour loaded as zeros and never stored.
+    const auto sum_rows = [&](const uint8_t* top, auto load) {
+        V::U64 sums{};
+        for (int64_t k = 0; k < height; ++k)
+            sums += V::sum_bytes_64(
+                V::permute_8(places, load(top - static_cast<uintptr_t>(k) * stride)));
+        return sums;
+    };
+    const auto fill_rows = [&](uint8_t* top, auto store) {
+        for (int64_t k = 0; k < height; ++k) store(top - static_cast<uintptr_t>(k) * stride);
     };
     for (int64_t run_start = 0; run_start < blocks; run_start += 2 * kPairsPerRun) {
         const int64_t pairs = std::min<int64_t>((blocks - run_start + 1) / 2, kPairsPerRun);
-        __m512i fills[kPairsPerRun];
+        V::U32 fills[kPairsPerRun];
         for (int64_t p = 0; p < pairs; ++p) {
             const int64_t left = run_start + 2 * p;
-            const __mmask16 lanes = pair_lanes(left);
             const uint8_t* top = first + left * 8 * host::kPixelBytes;
-            __m512i sums = zero;
-            for (int64_t k = 0; k < height; ++k) {
-                const __m512i pixels =
-                    _mm512_maskz_loadu_epi32(lanes, top - static_cast<uintptr_t>(k) * stride);
-                sums = _mm512_add_epi64(
-                    sums, _mm512_sad_epu8(_mm512_permutexvar_epi8(places, pixels), zero));
-            }
-            const __m256 totals = _mm256_cvtepi32_ps(_mm512_cvtepi64_epi32(sums));
-            const __m256i means = _mm256_cvttps_epi32(_mm256_div_ps(totals, count));
-            fills[p] = _mm512_permutexvar_epi32(
-                halves, _mm512_castsi128_si512(_mm256_cvtepi32_epi8(means)));
+            const V::U64 sums = left + 1 < blocks
+                                    ? sum_rows(top, [](const uint8_t* row) { return V::load(row); })
+                                    : sum_rows(top, [](const uint8_t* row) {
+                                          return V::load_first_pixels(row, 8);
+                                      });
+            // The sums, below 2^24, are the low 32-bit halves of their lanes;
+            // the high halves are 0 and give means of 0, unused.
+            const V::I32 means = V::truncate(V::to_floats((V::I32)sums) / count);
+            fills[p] = V::permute_8(to_pixels, (V::U32)means);
         }
         for (int64_t p = 0; p < pairs; ++p) {
             const int64_t left = run_start + 2 * p;
-            const __mmask16 lanes = pair_lanes(left);
             uint8_t* top = first + left * 8 * host::kPixelBytes;
-            for (int64_t k = 0; k < height; ++k)
-                _mm512_mask_storeu_epi32(top - static_cast<uintptr_t>(k) * stride, lanes, fills[p]);
+            const V::U32 fill = fills[p];
+            if (left + 1 < blocks)
+                fill_rows(top, [fill](uint8_t* row) { V::store(row, fill); });
+            else
+                fill_rows(top, [fill](uint8_t* row) { V::store_first_pixels(row, fill, 8); });
         }
     }
 }
