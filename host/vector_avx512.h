@@ -129,6 +129,20 @@ struct Avx512 {
     static U32 permute_8_of_two(U32 a, U32 index, U32 b) {
         return (U32)_mm512_permutex2var_epi8((__m512i)a, (__m512i)index, (__m512i)b);
     }
+    // Byte i of a where bit i of `pick` is set, else of b.
+    static U32 select_bytes(uint64_t pick, U32 a, U32 b) {
+        return (U32)_mm512_mask_blend_epi8(pick, (__m512i)b, (__m512i)a);
+    }
+    // Byte i takes byte index[i] % 16 of its own 128-bit quarter of v, or 0
+    // where the top bit of index[i] is set.
+    static U32 shuffle_8(U32 v, U32 index) {
+        return (U32)_mm512_shuffle_epi8((__m512i)v, (__m512i)index);
+    }
+    // Bytes: a - b, 0 where b is larger; the smaller of a and b.
+    static U32 saturating_sub_u8(U32 a, U32 b) {
+        return (U32)_mm512_subs_epu8((__m512i)a, (__m512i)b);
+    }
+    static U32 min_u8(U32 a, U32 b) { return (U32)_mm512_min_epu8((__m512i)a, (__m512i)b); }
     // Byte i of a where byte i of `top` has its top bit set, else of b.
     static U32 select_by_top_bit_8(U32 top, U32 a, U32 b) {
         return (U32)_mm512_mask_blend_epi8(_mm512_movepi8_mask((__m512i)top), (__m512i)b,
