@@ -6,7 +6,7 @@
 #if !defined(__AVX2__)
 #error "files named *_avx2.cc are built with -mavx2"
 #endif
-#include "Quorvex/fill_kernel.h"
+#include "Quorvex/fill_rows_kernel.h"
 #include "host/vector_avx2.h"
 
 namespace quorvex {

@@ -2,7 +2,7 @@
 #include "Quorvex/fill_rows.h"
 
 #if HOST_X86_VECTORS
-#include "Quorvex/fill_kernel.h"
+#include "Quorvex/fill_rows_kernel.h"
 #include "host/vector_sse2.h"
 
 namespace quorvex {

@@ -14,10 +14,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "groups.h"
+#include "tests/internal/row_tables.h"
 
 namespace fuzz {
 namespace {
@@ -58,12 +60,34 @@ std::vector<Group<ExportCall>> export_groups;
 // The row checks of each export group: in twins mode only, and none for some.
 std::vector<std::vector<TwinCheck>> row_checks;
 
+std::vector<Group<TwinCheck>> twin_groups() {
+    return {transfer_twins(), map_twins(),      filter_twins(),
+            effect_twins(),   readback_twins(), quorvex_twins()};
+}
+
 // The row checks of the group named `name`.
 std::vector<TwinCheck> row_checks_of(const char* name) {
-    for (const Group<TwinCheck>& g :
-         {transfer_twins(), map_twins(), filter_twins(), effect_twins(), quorvex_twins()})
+    for (const Group<TwinCheck>& g : twin_groups())
         if (strcasecmp(name, g.name) == 0) return g.operations;
     return {};
+}
+
+// Stops the run unless every row of every variant table (row_tables.h) has
+// the row check listed for it.
+void expect_every_row_checked() {
+    const std::vector<Group<TwinCheck>> groups = twin_groups();
+    for (const ListedRow& row : kListedRows) {
+        bool found = false;
+        for (const Group<TwinCheck>& g : groups)
+            for (const TwinCheck& check : g.operations)
+                found = found || (strcmp(g.name, row.twin_group) == 0 &&
+                                  strcmp(check.name, row.twin_check) == 0);
+        if (!found) {
+            std::fprintf(stderr, "fuzz: %s %s has no row check %s in group %s\n", row.table,
+                         row.member, row.twin_check, row.twin_group);
+            std::exit(2);
+        }
+    }
 }
 
 size_t group_for(Input& in) {
@@ -112,6 +136,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         std::fprintf(stderr, "fuzz: nothing to run for FUZZ_MODE=%s FUZZ_GROUP=%s\n", mode, group);
         std::exit(0);
     }
+    if (twins_mode) expect_every_row_checked();
     for (const Group<ExportCall>& g : export_groups)
         row_checks.push_back(twins_mode ? row_checks_of(g.name) : std::vector<TwinCheck>{});
     // Loaded before the first input, as the shipped libraries are, so that

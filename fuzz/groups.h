@@ -53,6 +53,7 @@ Group<TwinCheck> transfer_twins();
 Group<TwinCheck> map_twins();
 Group<TwinCheck> filter_twins();
 Group<TwinCheck> effect_twins();
+Group<TwinCheck> readback_twins();
 Group<TwinCheck> quorvex_twins();
 
 }  // namespace fuzz

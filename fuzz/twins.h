@@ -1,15 +1,14 @@
-// Row functions against their twins. Each family of row functions with
-// vector twins lists them in its library's variant table (kTransferVariants,
-// kFilterVariants, kBlurVariants, kTransitionVariants, kTransformVariants): a check walks the
-// sets of the table that this CPU runs, the plain rows first, each under the
-// condition on which its frame function would choose it, so a set entered
-// there is checked at once. It draws a row (or a small surface) and its
-// arguments, runs every variant on its own copy held in blocks of exactly
-// the bytes the row spans, and expects each copy to end byte for byte as the
-// plain variant's; a variant that reads or writes one byte outside its row
-// is caught by AddressSanitizer. Families with no vector twins
-// (pixelize's sums and the rings) run their plain row alone,
-// on exactly sized memory all the same.
+// Row functions against their twins. Each family of row functions lists its
+// sets in its library's variant table, and every table and row is in the
+// one list of tests/internal/row_tables.h with its row check here (the run
+// stops at its start if one is missing): a check walks the sets of the table
+// that this CPU runs, the plain rows first, each under the condition on
+// which its frame function would choose it, so a set entered there is
+// checked at once. It draws a row (or a small surface) and its arguments,
+// runs every variant on its own copy held in blocks of exactly the bytes the
+// row spans, and expects each copy to end byte for byte as the plain
+// variant's; a variant that reads or writes one byte outside its row is
+// caught by AddressSanitizer.
 //
 // The exports themselves are held against the plain build of their library
 // by the scene (scene.h).

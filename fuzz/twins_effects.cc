@@ -1,15 +1,16 @@
 // Twins of the spatial effects' rows: the block sums and fills of pixelize, the
-// brightness rings, and the radial blur over a whole small surface.
+// column rows of a column ripple, the brightness rings, and the radial blur
+// over a whole small surface.
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "groups.h"
 #include "host/cpu_features.h"
-#include "lumoria/effects/block_rows.h"
-#include "lumoria/effects/ripple_rows.h"
-#include "lumoria/effects/rows.h"
-#include "lumoria/effects/vector_rows.h"
+#include "lumoria/effects/blur/blur_rows.h"
+#include "lumoria/effects/pixelize/block_rows.h"
+#include "lumoria/effects/ripples/ripple_rows.h"
 #include "twins.h"
 
 namespace fuzz {
@@ -67,6 +68,40 @@ void check_8_wide_blocks(Input& in) {
                          v.rows->flatten_8_wide ? v.rows->flatten_8_wide
                                                 : lumoria::kPlainBlockRows.flatten_8_wide;
                      flatten(b[0] + (height - 1) * stride, stride, blocks, height);
+                     return std::vector<uint8_t>{};
+                 });
+}
+
+// Columns first .. end - 1 of one destination row, each covering row y or
+// not, each reading any byte of a source row of its own.
+void check_column_rows(Input& in) {
+    const int32_t first = static_cast<int32_t>(in.below(8));
+    const int32_t end = first + row_width(in);
+    const int32_t y = static_cast<int32_t>(in.below(2000));  // a row of the destination
+    const int32_t source_pixels = 1 + static_cast<int32_t>(in.below(64));
+    const size_t source_bytes = static_cast<size_t>(source_pixels) * 4;
+    const size_t misalign = row_misalignment(in);
+    // The offsets are from the source block's middle, so that they reach
+    // both ways.
+    const auto middle = static_cast<int32_t>(source_bytes / 2);
+    auto places = std::make_unique<lumoria::ColumnPlaces>();
+    for (int32_t c = first; c < end; ++c) {
+        places->top[c] = y - static_cast<int32_t>(in.below(3));
+        places->end[c] = y - 1 + static_cast<int32_t>(in.below(4));
+        places->offset[c] =
+            static_cast<int32_t>(in.below(static_cast<uint32_t>(source_bytes) - 3)) - middle;
+    }
+    if (tracing())
+        note("column rows: columns " + std::to_string(first) + " to " + std::to_string(end) +
+             " of row " + std::to_string(y) + ", source of " + std::to_string(source_pixels) +
+             " pixels");
+    const std::vector<std::vector<uint8_t>> contents = {
+        random_pixels(static_cast<size_t>(source_pixels), in.u32()),
+        random_pixels(static_cast<size_t>(end), in.u32())};
+    expect_twins("column rows", sets_of(lumoria::kRippleVariants), contents, misalign,
+                 [&](const SetOf<lumoria::RippleRows>& v, const Blocks& b) {
+                     const uintptr_t src_row = reinterpret_cast<uintptr_t>(b[0]) + middle;
+                     v.rows->columns(b[1], src_row, *places, first, end, y);
                      return std::vector<uint8_t>{};
                  });
 }
@@ -146,6 +181,7 @@ Group<TwinCheck> effect_twins() {
             {
                 {"block rows", check_block_rows},
                 {"8-wide blocks", check_8_wide_blocks},
+                {"column rows", check_column_rows},
                 {"ring_row", check_ring_row},
                 {"blur rows", check_blur},
             }};

@@ -5,8 +5,7 @@
 
 #include "groups.h"
 #include "host/cpu_features.h"
-#include "lumoria/filters/rows.h"
-#include "lumoria/filters/vector_rows.h"
+#include "lumoria/filters/filter_rows.h"
 #include "twins.h"
 
 namespace fuzz {

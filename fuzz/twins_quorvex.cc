@@ -5,8 +5,7 @@
 
 #include "Quorvex/fill_rows.h"
 #include "Quorvex/inverse_map.h"
-#include "Quorvex/rows.h"
-#include "Quorvex/vector_rows.h"
+#include "Quorvex/transform_rows.h"
 #include "groups.h"
 #include "host/cpu_features.h"
 #include "matrix.h"

@@ -7,7 +7,7 @@
 #include "host/cpu_features.h"
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/modes.h"
-#include "lumoria/transfer/vector_rows.h"
+#include "lumoria/transfer/transfer_rows.h"
 #include "twins.h"
 
 namespace fuzz {

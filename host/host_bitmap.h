@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "host/byte_range.h"
+
 namespace host {
 
 enum Channel : int { kBlue = 0, kGreen = 1, kRed = 2, kAlpha = 3 };
@@ -60,12 +62,13 @@ struct Surface {
     // in memory, so callers subtract it).
     uintptr_t stride() const { return static_cast<uintptr_t>(width) * kPixelBytes; }
     // The bytes of the rows of a surface of positive size: from the first
-    // byte of the bottom row up to just past the top row.
-    uintptr_t lowest_byte() const { return reinterpret_cast<uintptr_t>(row(height - 1)); }
-    uintptr_t end_byte() const { return row0 + stride(); }
-    // Whether the rows (positive sizes) share a byte with [begin, end).
-    bool shares_bytes_with(uintptr_t begin, uintptr_t end) const {
-        return begin < end_byte() && lowest_byte() < end;
+    // byte of the bottom row up to just past the top row (rows that would
+    // reach below address 0 are taken to start there).
+    ByteRange bytes() const {
+        const uint64_t row_bytes = uint64_t{static_cast<uint32_t>(width)} * kPixelBytes;
+        const uint64_t below_top = uint64_t{static_cast<uint32_t>(height - 1)} * row_bytes;
+        const uint64_t top = row0;
+        return {top >= below_top ? top - below_top : 0, top + row_bytes};
     }
 };
 

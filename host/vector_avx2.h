@@ -48,12 +48,29 @@ struct Avx2 {
         masked_store_32(p, lane_numbers() < count, v);
     }
     // The 32-bit values at `base` + offset x kScale bytes in the lanes of
-    // `mask`, 0 elsewhere; the other lanes are not read.
+    // `mask`, those of `otherwise` elsewhere; the other lanes are not read.
     template <int kScale>
-    static U32 gather_32(const void* base, I32 offsets, I32 mask) {
-        return (U32)_mm256_mask_i32gather_epi32(_mm256_setzero_si256(),
-                                                static_cast<const int*>(base), (__m256i)offsets,
-                                                (__m256i)mask, kScale);
+    static U32 gather_32(const void* base, I32 offsets, I32 mask, U32 otherwise = U32{}) {
+        return (U32)_mm256_mask_i32gather_epi32((__m256i)otherwise, static_cast<const int*>(base),
+                                                (__m256i)offsets, (__m256i)mask, kScale);
+    }
+
+    // The eight bytes from each of p0 .. p3, in that order: plain loads,
+    // which beat a gather of so few.
+    static U32 load_64_each(const uint8_t* p0, const uint8_t* p1, const uint8_t* p2,
+                            const uint8_t* p3) {
+        return (U32)_mm256_setr_m128i(_mm_unpacklo_epi64(load_64(p0), load_64(p1)),
+                                      _mm_unpacklo_epi64(load_64(p2), load_64(p3)));
+    }
+    // The even and the odd 32-bit lanes of a and b, within each 128-bit half
+    // two of a's, then two of b's.
+    struct Parted {
+        U32 even, odd;
+    };
+    static Parted part_even_odd(U32 a, U32 b) {
+        const __m256 fa = _mm256_castsi256_ps((__m256i)a), fb = _mm256_castsi256_ps((__m256i)b);
+        return {(U32)_mm256_shuffle_ps(fa, fb, _MM_SHUFFLE(2, 0, 2, 0)),
+                (U32)_mm256_shuffle_ps(fa, fb, _MM_SHUFFLE(3, 1, 3, 1))};
     }
 
     // Lane i takes lane index[i] of `v` (index 0 to kPixels - 1).
@@ -124,6 +141,37 @@ struct Avx2 {
         return (U16)_mm256_shuffle_epi8((__m256i)v, pick);
     }
 
+    // Bytes: the 16 bytes from p in both 128-bit halves; v with byte i
+    // taking byte index[i] % 16 of its own 128-bit half, or 0 where the top
+    // bit of index[i] is set; a + b, 255 where it is larger.
+    static U32 broadcast_16_bytes(const uint8_t* p) {
+        return (U32)_mm256_broadcastsi128_si256(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+    }
+    static U32 shuffle_8(U32 v, U32 index) {
+        return (U32)_mm256_shuffle_epi8((__m256i)v, (__m256i)index);
+    }
+    static U32 saturating_add_u8(U32 a, U32 b) {
+        return (U32)_mm256_adds_epu8((__m256i)a, (__m256i)b);
+    }
+    // The bytes of a and b interleaved, a's first, from the first (low) or
+    // the second (high) half of each 128-bit half.
+    static U32 interleave_8_low(U32 a, U32 b) {
+        return (U32)_mm256_unpacklo_epi8((__m256i)a, (__m256i)b);
+    }
+    static U32 interleave_8_high(U32 a, U32 b) {
+        return (U32)_mm256_unpackhi_epi8((__m256i)a, (__m256i)b);
+    }
+    // Each pair of neighbouring byte products, a's bytes unsigned and b's
+    // signed, added into a 16-bit lane with signed saturation; and each pair
+    // of neighbouring signed 16-bit products added into a 32-bit lane.
+    static U16 multiply_add_8_to_16(U32 a, U32 b) {
+        return (U16)_mm256_maddubs_epi16((__m256i)a, (__m256i)b);
+    }
+    static I32 multiply_add_16_to_32(U16 a, U16 b) {
+        return (I32)_mm256_madd_epi16((__m256i)a, (__m256i)b);
+    }
+
     // a + b, 65535 where it is larger; a - b, 0 where b is larger.
     static U16 saturating_add_u16(U16 a, U16 b) {
         return (U16)_mm256_adds_epu16((__m256i)a, (__m256i)b);
@@ -134,16 +182,27 @@ struct Avx2 {
     // The high 16 bits of each 32-bit product.
     static U16 mulhi_u16(U16 a, U16 b) { return (U16)_mm256_mulhi_epu16((__m256i)a, (__m256i)b); }
     static I32 min_i32(I32 a, I32 b) { return (I32)_mm256_min_epi32((__m256i)a, (__m256i)b); }
+    static U32 min_u32(U32 a, U32 b) { return (U32)_mm256_min_epu32((__m256i)a, (__m256i)b); }
     static I32 max_i32(I32 a, I32 b) { return (I32)_mm256_max_epi32((__m256i)a, (__m256i)b); }
     static I32 abs_i32(I32 v) { return (I32)_mm256_abs_epi32((__m256i)v); }
 
     static F32 to_floats(I32 v) { return _mm256_cvtepi32_ps((__m256i)v); }
     // Truncation toward zero; defined for every input.
     static I32 truncate(F32 v) { return (I32)_mm256_cvttps_epi32(v); }
+    static F32 sqrt_f32(F32 v) { return _mm256_sqrt_ps(v); }
+    // Each lane of v shifted right by its own count; counts of 32 or more
+    // give 0.
+    static U32 shift_right_u32(U32 v, U32 counts) {
+        return (U32)_mm256_srlv_epi32((__m256i)v, (__m256i)counts);
+    }
 
     template <class Mask>
     static bool all(Mask m) {
         return _mm256_movemask_epi8((__m256i)m) == -1;
+    }
+    // Whether `test` has every bit that `mask` has.
+    static bool covers(I32 test, I32 mask) {
+        return _mm256_testc_si256((__m256i)test, (__m256i)mask);
     }
     template <class Mask>
     static bool any(Mask m) {
@@ -153,6 +212,11 @@ struct Avx2 {
     template <class V>
     static V select(I32 mask, V a, V b) {
         return (V)_mm256_blendv_epi8((__m256i)b, (__m256i)a, (__m256i)mask);
+    }
+
+  private:
+    static __m128i load_64(const uint8_t* p) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
     }
 };
 

@@ -33,6 +33,7 @@ struct Avx512 {
     using U32 = uint32_t __attribute__((vector_size(64)));  // one pixel a lane
     using I32 = int32_t __attribute__((vector_size(64)));
     using F32 = float __attribute__((vector_size(64)));
+    using U64 = uint64_t __attribute__((vector_size(64)));
 
     static U32 load(const uint8_t* p) { return (U32)_mm512_loadu_si512(p); }
     template <class V>
@@ -69,17 +70,93 @@ struct Avx512 {
     }
 
     // The 32-bit values at `base` + offset x kScale bytes in the lanes of
-    // `mask`, 0 elsewhere; the other lanes are not read.
+    // `mask`, those of `otherwise` elsewhere; the other lanes are not read.
     template <int kScale>
-    static U32 gather_32(const void* base, I32 offsets, I32 mask) {
+    static U32 gather_32(const void* base, I32 offsets, I32 mask, U32 otherwise = U32{}) {
         return (U32)_mm512_mask_i32gather_epi32(
-            _mm512_setzero_si512(), _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask),
+            (__m512i)otherwise, _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask),
             (__m512i)offsets, base, kScale);
+    }
+
+    // The 64-bit values at `base` + offset x kScale bytes for the low (or
+    // the high) eight lanes of `offsets` that `mask` holds, 0 elsewhere.
+    template <int kScale>
+    static U32 gather_64_low(const void* base, I32 offsets, I32 mask) {
+        return (U32)_mm512_mask_i32gather_epi64(
+            _mm512_setzero_si512(), static_cast<__mmask8>(lanes_of(mask)),
+            _mm512_castsi512_si256((__m512i)offsets), base, kScale);
+    }
+    template <int kScale>
+    static U32 gather_64_high(const void* base, I32 offsets, I32 mask) {
+        return (U32)_mm512_mask_i32gather_epi64(
+            _mm512_setzero_si512(), static_cast<__mmask8>(lanes_of(mask) >> 8),
+            _mm512_extracti64x4_epi64((__m512i)offsets, 1), base, kScale);
     }
 
     // Lane i takes lane index[i] of `v` (index 0 to kPixels - 1).
     static U32 permute_32(I32 index, U32 v) {
         return (U32)_mm512_permutexvar_epi32((__m512i)index, (__m512i)v);
+    }
+    // The 16 bytes from each of p0 .. p3, in that order.
+    static U32 load_16_bytes_each(const uint8_t* p0, const uint8_t* p1, const uint8_t* p2,
+                                  const uint8_t* p3) {
+        __m512i v = _mm512_castsi128_si512(load_16(p0));
+        v = _mm512_inserti32x4(v, load_16(p1), 1);
+        v = _mm512_inserti32x4(v, load_16(p2), 2);
+        return (U32)_mm512_inserti32x4(v, load_16(p3), 3);
+    }
+    // A store of a whole aligned vector past the caches (its line is not
+    // read first); stream_fence() orders such stores before later ones.
+    template <class V>
+    static void stream(uint8_t* p, V v) {
+        _mm512_stream_si512(reinterpret_cast<__m512i*>(p), (__m512i)v);
+    }
+    static void stream_fence() { _mm_sfence(); }
+    // Byte i takes byte index[i] % 64 of v where bit i of `keep` is set,
+    // else 0 (VBMI).
+    static U32 permute_8(U32 index, U32 v, uint64_t keep = ~uint64_t{0}) {
+        return (U32)_mm512_maskz_permutexvar_epi8(keep, (__m512i)index, (__m512i)v);
+    }
+    // The bytes of `mask` (bit i for byte i) loaded from p, the others 0 and
+    // not read; and stored to p, the others not written.
+    static U32 load_bytes(const uint8_t* p, uint64_t mask) {
+        return (U32)_mm512_maskz_loadu_epi8(mask, p);
+    }
+    static void store_bytes(uint8_t* p, uint64_t mask, U32 v) {
+        _mm512_mask_storeu_epi8(p, mask, (__m512i)v);
+    }
+    // Byte i takes byte index[i] % 128 of the 128 bytes of a, then b (VBMI).
+    static U32 permute_8_of_two(U32 a, U32 index, U32 b) {
+        return (U32)_mm512_permutex2var_epi8((__m512i)a, (__m512i)index, (__m512i)b);
+    }
+    // Byte i of a where bit i of `pick` is set, else of b.
+    static U32 select_bytes(uint64_t pick, U32 a, U32 b) {
+        return (U32)_mm512_mask_blend_epi8(pick, (__m512i)b, (__m512i)a);
+    }
+    // Byte i takes byte index[i] % 16 of its own 128-bit quarter of v, or 0
+    // where the top bit of index[i] is set.
+    static U32 shuffle_8(U32 v, U32 index) {
+        return (U32)_mm512_shuffle_epi8((__m512i)v, (__m512i)index);
+    }
+    // Bytes: a - b, 0 where b is larger; the smaller of a and b.
+    static U32 saturating_sub_u8(U32 a, U32 b) {
+        return (U32)_mm512_subs_epu8((__m512i)a, (__m512i)b);
+    }
+    static U32 min_u8(U32 a, U32 b) { return (U32)_mm512_min_epu8((__m512i)a, (__m512i)b); }
+    // Byte i of a where byte i of `top` has its top bit set, else of b.
+    static U32 select_by_top_bit_8(U32 top, U32 a, U32 b) {
+        return (U32)_mm512_mask_blend_epi8(_mm512_movepi8_mask((__m512i)top), (__m512i)b,
+                                           (__m512i)a);
+    }
+
+    // Each 64-bit lane, the sum of its eight bytes.
+    static U64 sum_bytes_64(U32 v) {
+        return (U64)_mm512_sad_epu8((__m512i)v, _mm512_setzero_si512());
+    }
+
+    // Lane i takes lane index[i] of the 32 lanes of a, then b.
+    static U32 permute_32_of_two(U32 a, I32 index, U32 b) {
+        return (U32)_mm512_permutex2var_epi32((__m512i)a, (__m512i)index, (__m512i)b);
     }
 
     static U16 splat_u16(uint16_t v) { return U16{} + v; }
@@ -139,17 +216,26 @@ struct Avx512 {
     }
     static U16 mulhi_u16(U16 a, U16 b) { return (U16)_mm512_mulhi_epu16((__m512i)a, (__m512i)b); }
     static I32 min_i32(I32 a, I32 b) { return (I32)_mm512_min_epi32((__m512i)a, (__m512i)b); }
+    static U32 min_u32(U32 a, U32 b) { return (U32)_mm512_min_epu32((__m512i)a, (__m512i)b); }
     static I32 max_i32(I32 a, I32 b) { return (I32)_mm512_max_epi32((__m512i)a, (__m512i)b); }
     static I32 abs_i32(I32 v) { return (I32)_mm512_abs_epi32((__m512i)v); }
 
     static F32 to_floats(I32 v) { return _mm512_cvtepi32_ps((__m512i)v); }
     // Truncation toward zero; defined for every input.
     static I32 truncate(F32 v) { return (I32)_mm512_cvttps_epi32(v); }
+    static F32 sqrt_f32(F32 v) { return _mm512_sqrt_ps(v); }
+    // Each lane of v shifted right by its own count; counts of 32 or more
+    // give 0.
+    static U32 shift_right_u32(U32 v, U32 counts) {
+        return (U32)_mm512_srlv_epi32((__m512i)v, (__m512i)counts);
+    }
 
     template <class Mask>
     static bool all(Mask m) {
         return _mm512_movepi8_mask((__m512i)m) == ~__mmask64{0};
     }
+    // Whether `test` has every bit that `mask` has.
+    static bool covers(I32 test, I32 mask) { return !any(mask & ~test); }
     template <class Mask>
     static bool any(Mask m) {
         return _mm512_movepi8_mask((__m512i)m) != 0;
@@ -159,6 +245,15 @@ struct Avx512 {
     static V select(I32 mask, V a, V b) {
         return (V)_mm512_mask_blend_epi8(_mm512_movepi8_mask((__m512i)mask), (__m512i)b,
                                          (__m512i)a);
+    }
+
+  private:
+    static __m128i load_16(const uint8_t* p) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    }
+    // The lanes of a comparison mask as a mask register.
+    static __mmask16 lanes_of(I32 mask) {
+        return _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask);
     }
 };
 

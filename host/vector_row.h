@@ -1,6 +1,7 @@
 // The walk of a row a vector at a time, for any instruction set `V` of
-// host/vector_sse2.h or host/vector_avx2.h. Included only after one of them,
-// by files built for that instruction set; internal to each.
+// host/vector_sse2.h, host/vector_avx2.h or host/vector_avx512.h. Included
+// only after one of them, by files built for that instruction set; internal
+// to each.
 #pragma once
 
 #include <cstddef>

@@ -5,7 +5,8 @@
 // lane shuffles and the tests of comparison masks. A comparison gives all
 // ones in a lane where it holds, else 0; masks are such lanes.
 //
-// Included only by *_sse2.cc files (and tests). Everything is internal to
+// Included only by *_sse2.cc files, the files that SSE2 alone serves as the
+// x86 baseline (rect.cc's stores) and tests. Everything is internal to
 // the including file, so that no function compiled for one instruction set
 // can be shared with code compiled for another.
 #pragma once
@@ -58,6 +59,34 @@ struct Sse2 {
         alignas(16) uint8_t lanes[kBytes];
         store(lanes, v);
         std::memcpy(p, lanes, static_cast<size_t>(count) * 4);
+    }
+
+    // A store of a whole aligned vector past the caches (its line is not
+    // read first); stream_fence() orders such stores before later ones.
+    template <class V>
+    static void stream(uint8_t* p, V v) {
+        _mm_stream_si128(reinterpret_cast<__m128i*>(p), (__m128i)v);
+    }
+    static void stream_fence() { _mm_sfence(); }
+
+    // The 32-bit (or 64-bit) lanes of a and b interleaved, a's first, from
+    // the first (low) or the second (high) half of each.
+    static U32 interleave_32_low(U32 a, U32 b) {
+        return (U32)_mm_unpacklo_epi32((__m128i)a, (__m128i)b);
+    }
+    static U32 interleave_32_high(U32 a, U32 b) {
+        return (U32)_mm_unpackhi_epi32((__m128i)a, (__m128i)b);
+    }
+    static U32 interleave_64_low(U32 a, U32 b) {
+        return (U32)_mm_unpacklo_epi64((__m128i)a, (__m128i)b);
+    }
+    static U32 interleave_64_high(U32 a, U32 b) {
+        return (U32)_mm_unpackhi_epi64((__m128i)a, (__m128i)b);
+    }
+    // Lane i takes lane kLane[i] of v.
+    template <int kLane0, int kLane1, int kLane2, int kLane3>
+    static U32 shuffle_32(U32 v) {
+        return (U32)_mm_shuffle_epi32((__m128i)v, _MM_SHUFFLE(kLane3, kLane2, kLane1, kLane0));
     }
 
     static U16 splat_u16(uint16_t v) { return U16{} + v; }

@@ -8,16 +8,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "host/sanitizers.h"
+
 // Whether AddressSanitizer watches the guard bytes (a read or write of them
-// aborts at once). GCC announces it with __SANITIZE_ADDRESS__, clang only
-// through __has_feature.
-#if defined(__SANITIZE_ADDRESS__)
-#define STANDIN_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define STANDIN_ASAN 1
-#endif
-#endif
+// aborts at once).
+#define STANDIN_ASAN HOST_ADDRESS_SANITIZER
 
 namespace standin {
 

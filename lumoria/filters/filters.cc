@@ -5,18 +5,9 @@
 #include "host/host_bitmap.h"
 #include "host/row_order.h"
 #include "lumoria.h"
-#include "lumoria/filters/rows.h"
-#include "lumoria/filters/vector_rows.h"
+#include "lumoria/filters/filter_rows.h"
 
 namespace lumoria {
-
-const host::Variants<FilterRows> kFilterVariants{{
-    &kPlainFilterRows,
-    HOST_IF_X86_VECTORS(&kSse2FilterRows),
-    HOST_IF_X86_VECTORS(&kAvx2FilterRows),
-    HOST_IF_X86_VECTORS(&kAvx2VbmiFilterRows),
-}};
-
 namespace {
 
 const FilterRows& fastest_rows() { return kFilterVariants.for_this_cpu(); }

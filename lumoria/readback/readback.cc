@@ -28,7 +28,7 @@ uint64_t pixel_count(const host::Surface& s) {
 bool records_share_bytes(const host::Surface& s, const int32_t* out) {
     const auto begin = reinterpret_cast<uintptr_t>(out);
     if (pixel_count(s) > (UINTPTR_MAX - begin) / 16) return true;
-    return s.shares_bytes_with(begin, begin + static_cast<uintptr_t>(pixel_count(s) * 16));
+    return host::ranges_meet(s.bytes(), {begin, begin + pixel_count(s) * 16});
 }
 
 // Records from this size on are written past the caches. Measured: the

@@ -3,42 +3,41 @@
 #include "lumoria/readback/record_rows.h"
 
 #if HOST_X86_VECTORS
-#include <emmintrin.h>
+#include "host/vector_sse2.h"
 
 namespace lumoria {
 namespace {
 
+using V = host::Sse2;
+
 // Four pixels of one column (consecutive rows) into their four records:
 // bytes widened to 32 bits, then blue and red swapped.
-inline void store_records(__m128i pixels, int32_t* record, bool stream) {
+inline void store_records(V::U32 pixels, int32_t* record, bool stream) {
     stream = stream && fills_a_line(record);
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i low = _mm_unpacklo_epi8(pixels, zero);
-    const __m128i high = _mm_unpackhi_epi8(pixels, zero);
-    const __m128i wide[4] = {_mm_unpacklo_epi16(low, zero), _mm_unpackhi_epi16(low, zero),
-                             _mm_unpacklo_epi16(high, zero), _mm_unpackhi_epi16(high, zero)};
+    const V::U16 low = V::widen_8_to_16_low(pixels), high = V::widen_8_to_16_high(pixels);
+    const V::I32 wide[4] = {V::widen_16_to_32_low(low), V::widen_16_to_32_high(low),
+                            V::widen_16_to_32_low(high), V::widen_16_to_32_high(high)};
     for (int k = 0; k < 4; ++k) {
-        const __m128i rgba = _mm_shuffle_epi32(wide[k], _MM_SHUFFLE(3, 0, 1, 2));
-        auto* at = reinterpret_cast<__m128i*>(record + 4 * k);
+        const V::U32 rgba = V::shuffle_32<2, 1, 0, 3>((V::U32)wide[k]);
+        auto* at = reinterpret_cast<uint8_t*>(record + 4 * k);
         if (stream)
-            _mm_stream_si128(at, rgba);
+            V::stream(at, rgba);
         else
-            _mm_storeu_si128(at, rgba);
+            V::store(at, rgba);
     }
 }
 
 inline void block(const uint8_t* p, uintptr_t stride, int32_t* record, size_t step, bool stream) {
-    __m128i row[4];
-    for (int k = 0; k < 4; ++k)
-        row[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p - k * stride));
-    const __m128i t0 = _mm_unpacklo_epi32(row[0], row[1]);
-    const __m128i t1 = _mm_unpacklo_epi32(row[2], row[3]);
-    const __m128i t2 = _mm_unpackhi_epi32(row[0], row[1]);
-    const __m128i t3 = _mm_unpackhi_epi32(row[2], row[3]);
-    store_records(_mm_unpacklo_epi64(t0, t1), record, stream);
-    store_records(_mm_unpackhi_epi64(t0, t1), record + step, stream);
-    store_records(_mm_unpacklo_epi64(t2, t3), record + 2 * step, stream);
-    store_records(_mm_unpackhi_epi64(t2, t3), record + 3 * step, stream);
+    V::U32 row[4];
+    for (int k = 0; k < 4; ++k) row[k] = V::load(p - k * stride);
+    const V::U32 t0 = V::interleave_32_low(row[0], row[1]);
+    const V::U32 t1 = V::interleave_32_low(row[2], row[3]);
+    const V::U32 t2 = V::interleave_32_high(row[0], row[1]);
+    const V::U32 t3 = V::interleave_32_high(row[2], row[3]);
+    store_records(V::interleave_64_low(t0, t1), record, stream);
+    store_records(V::interleave_64_high(t0, t1), record + step, stream);
+    store_records(V::interleave_64_low(t2, t3), record + 2 * step, stream);
+    store_records(V::interleave_64_high(t2, t3), record + 3 * step, stream);
 }
 
 void band(const host::Surface& s, int32_t y0, int32_t count, int32_t* out, bool stream) {
@@ -46,7 +45,7 @@ void band(const host::Surface& s, int32_t y0, int32_t count, int32_t* out, bool 
                    [stream](const uint8_t* p, uintptr_t stride, int32_t* record, size_t step) {
                        block(p, stride, record, step, stream);
                    });
-    if (stream) _mm_sfence();
+    if (stream) V::stream_fence();
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/composite.h"
 #include "lumoria/transfer/transfer_frame.h"
-#include "lumoria/transfer/vector_rows.h"
+#include "lumoria/transfer/transfer_rows.h"
 
 namespace lumoria {
 namespace {

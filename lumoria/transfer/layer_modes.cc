@@ -49,14 +49,28 @@ Pixel behind(Pixel d, Pixel s, Weight w) {
     return out;
 }
 
+struct Over {
+    static constexpr LayerMode kMode = LayerMode::kOver;
+    static constexpr RowFunction kRow = alpha_over_row;
+};
+struct Replace {
+    static constexpr LayerMode kMode = LayerMode::kReplace;
+    static constexpr RowFunction kRow = composite_row<replace>;
+};
+struct Recolour {
+    static constexpr LayerMode kMode = LayerMode::kRecolour;
+    static constexpr RowFunction kRow = composite_row<recolour>;
+};
+struct Behind {
+    static constexpr LayerMode kMode = LayerMode::kBehind;
+    static constexpr RowFunction kRow = composite_row<behind>;
+};
+
 }  // namespace
 
-extern const std::array<RowFunction, kLayerModes> kPlainLayerRows = {
-    alpha_over_row,
-    composite_row<replace>,
-    composite_row<recolour>,
-    composite_row<behind>,
-};
+extern const std::array<RowFunction, kLayerModes> kPlainLayerRows =
+    rows_by_mode<kLayerModes, Over, Replace, Recolour, Behind>(
+        []<class Mode>() -> RowFunction { return Mode::kRow; });
 
 RowFunction layer_row(uint32_t mode) {
     return mode < kLayerModes ? kPlainLayerRows[mode] : nullptr;

@@ -79,9 +79,9 @@ struct TransferRows {
 };
 
 // A table of N rows with each rule's row, row_of.operator()<Rule>(), at the
-// number of the mode the rule states (Rule::kMode): a table's order is the
-// enum's, whatever order the rules are listed in. Modes no rule states stay
-// null.
+// number of the mode the rule states (Rule::kMode, a BlendMode or a
+// LayerMode): a table's order is the enum's, whatever order the rules are
+// listed in. Modes no rule states stay null.
 template <uint32_t N, class... Rules, class RowOf>
 constexpr std::array<RowFunction, N> rows_by_mode(RowOf row_of) {
     std::array<RowFunction, N> rows{};

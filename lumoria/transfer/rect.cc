@@ -7,21 +7,12 @@
 #include "host/cpu_features.h"
 #include "host/host_bitmap.h"
 #include "host/row_order.h"
+#include "host/sanitizers.h"
 #include "lumoria.h"
 #include "lumoria/int32.h"
 
 #if HOST_X86_VECTORS
-#include <emmintrin.h>
-#endif
-
-// GCC announces AddressSanitizer with __SANITIZE_ADDRESS__, clang only
-// through __has_feature.
-#if defined(__SANITIZE_ADDRESS__)
-#define LUMORIA_ADDRESS_CHECKS 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define LUMORIA_ADDRESS_CHECKS 1
-#endif
+#include "host/vector_sse2.h"
 #endif
 
 namespace lumoria {
@@ -82,7 +73,7 @@ bool clip_fill(int32_t surface_width, int32_t surface_height, Span& r) {
 void fill_pixels(uint8_t* row, int64_t width, uint32_t value) {
     const auto count = static_cast<size_t>(width);
 #if HOST_X86_VECTORS
-#if !LUMORIA_ADDRESS_CHECKS
+#if !HOST_ADDRESS_SANITIZER
     constexpr size_t kStringStoreFrom = 64;
     if (count >= kStringStoreFrom) {
         void* dest = row;
@@ -92,9 +83,9 @@ void fill_pixels(uint8_t* row, int64_t width, uint32_t value) {
     }
 #endif
     if (count >= 4) {
-        const __m128i pixels = _mm_set1_epi32(static_cast<int32_t>(value));
+        const host::Sse2::U32 pixels = host::Sse2::splat_u32(value);
         const auto store = [&](size_t i) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i * host::kPixelBytes), pixels);
+            host::Sse2::store(row + i * host::kPixelBytes, pixels);
         };
         for (size_t i = 0; i + 4 < count; i += 4) store(i);
         store(count - 4);

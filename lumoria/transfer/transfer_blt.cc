@@ -2,7 +2,7 @@
 #include "lumoria.h"
 #include "lumoria/transfer/modes.h"
 #include "lumoria/transfer/transfer_frame.h"
-#include "lumoria/transfer/vector_rows.h"
+#include "lumoria/transfer/transfer_rows.h"
 
 int32_t transfer_blt(int32_t dest, int32_t src, int32_t dx, int32_t dy, int32_t sx, int32_t sy,
                      int32_t width, int32_t height, int32_t mode, int32_t opacity) {

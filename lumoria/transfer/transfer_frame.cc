@@ -30,14 +30,11 @@ bool reads_own_writes(const uint8_t* dest, const uint8_t* src, size_t bytes) {
 // share no byte. Each runs from its bottom row's first byte to the end of
 // its top row.
 bool rectangles_apart(const ClippedTransfer& t, size_t bytes) {
-    const auto low = [&](const host::Surface& s, int32_t x, int32_t y) {
-        return reinterpret_cast<uintptr_t>(s.pixel(x, y + t.height - 1));
+    const auto rectangle = [&](const host::Surface& s, int32_t x, int32_t y) -> host::ByteRange {
+        return {reinterpret_cast<uintptr_t>(s.pixel(x, y + t.height - 1)),
+                reinterpret_cast<uintptr_t>(s.pixel(x, y)) + uint64_t{bytes}};
     };
-    const auto end = [&](const host::Surface& s, int32_t x, int32_t y) {
-        return reinterpret_cast<uintptr_t>(s.pixel(x, y)) + bytes;
-    };
-    return end(t.dest, t.dx, t.dy) <= low(t.src, t.sx, t.sy) ||
-           end(t.src, t.sx, t.sy) <= low(t.dest, t.dx, t.dy);
+    return !host::ranges_meet(rectangle(t.dest, t.dx, t.dy), rectangle(t.src, t.sx, t.sy));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #error "files named *_avx2.cc are built with -mavx2"
 #endif
 
-#include "lumoria/transfer/vector_kernels.h"
-#include "lumoria/transfer/vector_rows.h"
+#include "lumoria/transfer/transfer_rows.h"
+#include "lumoria/transfer/transfer_rows_kernel.h"
 
 namespace lumoria {
 extern const TransferRows kAvx2TransferRows = TransferKernels<host::Avx2>::kRows;

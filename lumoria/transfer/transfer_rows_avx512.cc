@@ -8,8 +8,8 @@
 #error "files named *_avx512.cc are built with the AVX-512 flags"
 #endif
 
-#include "lumoria/transfer/vector_kernels.h"
-#include "lumoria/transfer/vector_rows.h"
+#include "lumoria/transfer/transfer_rows.h"
+#include "lumoria/transfer/transfer_rows_kernel.h"
 
 namespace lumoria {
 extern const TransferRows kAvx512TransferRows = TransferKernels<host::Avx512>::kRows;

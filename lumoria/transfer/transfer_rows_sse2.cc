@@ -4,8 +4,8 @@
 
 #if HOST_X86_VECTORS
 
-#include "lumoria/transfer/vector_kernels.h"
-#include "lumoria/transfer/vector_rows.h"
+#include "lumoria/transfer/transfer_rows.h"
+#include "lumoria/transfer/transfer_rows_kernel.h"
 
 namespace lumoria {
 extern const TransferRows kSse2TransferRows = TransferKernels<host::Sse2>::kRows;

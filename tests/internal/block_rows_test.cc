@@ -3,7 +3,7 @@
 // 16-bit lanes are emptied many times over; bytes biased to 255, where the
 // lanes come closest to overflowing. The fills, the blocks 8 pixels wide,
 // and the means' multiply.
-#include "lumoria/effects/block_rows.h"
+#include "lumoria/effects/pixelize/block_rows.h"
 
 #include <gtest/gtest.h>
 

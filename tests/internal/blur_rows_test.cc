@@ -1,5 +1,7 @@
 // The vectorised radial blur rows against the plain rows: random surfaces of
 // many shapes, every kind of run length, and the rows' choice for a pass.
+#include "lumoria/effects/blur/blur_rows.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,7 +11,6 @@
 #include "host/cpu_features.h"
 #include "host/host_bitmap.h"
 #include "lumoria.h"
-#include "lumoria/effects/vector_rows.h"
 #include "standin/bitmap.h"
 #include "tests/internal/vector_sets.h"
 

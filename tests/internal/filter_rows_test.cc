@@ -2,6 +2,8 @@
 // mixes can form, random rows of every short width at odd offsets, and the
 // table lookups; then the exports' choice of rows for arguments the vectors
 // do not take.
+#include "lumoria/filters/filter_rows.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,8 +14,6 @@
 
 #include "host/cpu_features.h"
 #include "lumoria.h"
-#include "lumoria/filters/rows.h"
-#include "lumoria/filters/vector_rows.h"
 #include "standin/bitmap.h"
 #include "tests/internal/vector_sets.h"
 

@@ -1,5 +1,7 @@
 // The vector rows of the block transfers against their plain twins: every
 // rule, every instruction set the CPU has, byte for byte.
+#include "lumoria/transfer/transfer_rows.h"
+
 #include <gtest/gtest.h>
 
 #include <cfenv>
@@ -11,7 +13,6 @@
 #include "lumoria/transfer/alpha_over.h"
 #include "lumoria/transfer/modes.h"
 #include "lumoria/transfer/transfer_frame.h"
-#include "lumoria/transfer/vector_rows.h"
 #include "tests/internal/vector_sets.h"
 
 namespace {

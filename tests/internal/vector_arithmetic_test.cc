@@ -10,7 +10,7 @@
 
 #if defined(__SSE2__)
 
-#include "lumoria/transfer/vector_kernels.h"
+#include "lumoria/transfer/transfer_rows_kernel.h"
 
 namespace {
 

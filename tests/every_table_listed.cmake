@@ -1,0 +1,21 @@
+# Fails when a variant table defined in the libraries' sources is missing
+# from tests/internal/row_tables.h, the list that the row checks walk.
+# cmake -DSOURCE_DIR=... -P every_table_listed.cmake
+file(GLOB_RECURSE sources ${SOURCE_DIR}/lumoria/*.cc ${SOURCE_DIR}/Quorvex/*.cc)
+file(READ ${SOURCE_DIR}/tests/internal/row_tables.h listed)
+set(found 0)
+foreach(source ${sources})
+  file(STRINGS ${source} definitions REGEX "host::Variants<[A-Za-z0-9_]+> k[A-Za-z0-9_]+")
+  foreach(definition ${definitions})
+    string(REGEX MATCH "k[A-Za-z0-9_]+Variants" table "${definition}")
+    math(EXPR found "${found} + 1")
+    string(FIND "${listed}" "{\"${table}\"," at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "${table} (${source}) is not in tests/internal/row_tables.h")
+    endif()
+  endforeach()
+endforeach()
+if(found EQUAL 0)
+  message(FATAL_ERROR "no variant table found under ${SOURCE_DIR}")
+endif()
+message(STATUS "${found} variant tables, every one listed")
