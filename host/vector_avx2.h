@@ -24,6 +24,7 @@ struct Avx2 {
     using U32 = uint32_t __attribute__((vector_size(32)));  // one pixel a lane
     using I32 = int32_t __attribute__((vector_size(32)));
     using F32 = float __attribute__((vector_size(32)));
+    using U64 = uint64_t __attribute__((vector_size(32)));
 
     static U32 load(const uint8_t* p) {
         return (U32)_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));

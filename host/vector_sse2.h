@@ -29,6 +29,7 @@ struct Sse2 {
     using U32 = uint32_t __attribute__((vector_size(16)));  // one pixel a lane
     using I32 = int32_t __attribute__((vector_size(16)));
     using F32 = float __attribute__((vector_size(16)));
+    using U64 = uint64_t __attribute__((vector_size(16)));
 
     static U32 load(const uint8_t* p) {
         return (U32)_mm_loadu_si128(reinterpret_cast<const __m128i*>(p));

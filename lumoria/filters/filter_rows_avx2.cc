@@ -15,10 +15,9 @@ struct Filters : host::Avx2 {
     // operand of the byte multiply-add): a 16-bit lane per channel.
     using Weights = U32;
     static Weights weights(const uint8_t (&x)[4], const uint8_t (&y)[4]) {
-        U16 pairs{};
-        for (int i = 0; i < kBytes / 2; ++i)
-            pairs[i] = static_cast<uint16_t>(x[i % 4] | y[i % 4] << 8);
-        return (U32)pairs;
+        uint64_t pairs = 0;
+        for (int k = 0; k < 4; ++k) pairs |= (uint64_t{x[k]} | uint64_t{y[k]} << 8) << (16 * k);
+        return (U32)(U64{} + pairs);
     }
     // Interleaved, each channel of x meets its channel of y in one byte pair;
     // the sums (at most 25500) never reach the 16-bit saturation.

@@ -32,7 +32,8 @@ struct Filters : host::Sse2 {
 
   private:
     static U16 lanes16(const uint8_t (&w)[4]) {
-        return U16{w[0], w[1], w[2], w[3], w[0], w[1], w[2], w[3]};
+        return (U16)(U64{} + (uint64_t{w[0]} | uint64_t{w[1]} << 16 | uint64_t{w[2]} << 32 |
+                              uint64_t{w[3]} << 48));
     }
 };
 
