@@ -12,7 +12,7 @@
 #include <string>
 
 #include "host/cpu_features.h"
-#include "lumoria/transfer/vector_rows.h"
+#include "lumoria/transfer/transfer_rows.h"
 
 namespace {
 
