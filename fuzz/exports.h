@@ -1,10 +1,13 @@
 // Every export of both libraries, bound by symbol name from the sanitized
-// shared libraries as the engine binds them. An export that a library does
-// not (yet) have is null, and the harness leaves it out.
+// shared libraries as the engine binds them: the boolean ones with a 32-bit
+// result, as scripts read them, so that the whole register is checked. An
+// export that a library does not (yet) have is null, and the harness leaves
+// it out.
 #pragma once
 
 #include "Quorvex.h"
 #include "lumoria.h"
+#include "standin/library.h"
 
 namespace fuzz {
 
@@ -15,19 +18,19 @@ struct Exports {
     decltype(&::simple_blt) simple_blt;
     decltype(&::blend_blt) blend_blt;
     decltype(&::transfer_blt) transfer_blt;
-    decltype(&::transition_in) transition_in;
-    decltype(&::transition_out) transition_out;
-    decltype(&::draw_map) draw_map;
-    decltype(&::split_bitmap) split_bitmap;
+    standin::Int32Result<decltype(&::transition_in)> transition_in;
+    standin::Int32Result<decltype(&::transition_out)> transition_out;
+    standin::Int32Result<decltype(&::draw_map)> draw_map;
+    standin::Int32Result<decltype(&::split_bitmap)> split_bitmap;
     decltype(&::tint) tint;
     decltype(&::colorize) colorize;
     decltype(&::grayscale) grayscale;
     decltype(&::negative) negative;
-    decltype(&::table_lookup) table_lookup;
-    decltype(&::pixelize) pixelize;
+    standin::Int32Result<decltype(&::table_lookup)> table_lookup;
+    standin::Int32Result<decltype(&::pixelize)> pixelize;
     decltype(&::ripple) ripple;
     decltype(&::ripple_circ) ripple_circ;
-    decltype(&::radial_blur) radial_blur;
+    standin::Int32Result<decltype(&::radial_blur)> radial_blur;
     decltype(&::draw_circle) draw_circle;
     decltype(&::draw_ellipse) draw_ellipse;
     int (*get_pixel)(long, int, int, int);

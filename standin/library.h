@@ -1,6 +1,7 @@
 // Loads a library and binds its exports by symbol name, as the engine does.
 #pragma once
 
+#include <cstdint>
 #include <set>
 #include <string>
 
@@ -29,6 +30,21 @@ class Library {
     std::string path_;
     void* handle_ = nullptr;
 };
+
+}  // namespace standin
+
+namespace standin {
+
+// An export's type as an engine script calls it: the same arguments, the
+// result read as a whole 32-bit integer, whatever its C type.
+template <class F>
+struct Int32ResultOf;
+template <class R, class... A>
+struct Int32ResultOf<R (*)(A...)> {
+    using type = int32_t (*)(A...);
+};
+template <class F>
+using Int32Result = typename Int32ResultOf<F>::type;
 
 }  // namespace standin
 

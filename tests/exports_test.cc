@@ -31,14 +31,8 @@ TEST(Exports, QuorvexExportsExactlyItsOperations) {
 
 // Engine scripts read every result as a 32-bit integer, whatever its C type:
 // the one-byte booleans and get_pixel's byte must fill the whole register.
-template <class F>
-struct Int32Result;
-template <class R, class... A>
-struct Int32Result<R (*)(A...)> {
-    using type = int32_t (*)(A...);
-};
 #define LUMORIA_INT32(name) \
-    support::lumoria_library().fn<Int32Result<decltype(&::name)>::type>(#name)
+    support::lumoria_library().fn<standin::Int32Result<decltype(&::name)>>(#name)
 
 TEST(Exports, ResultsFillTheWhole32BitRegister) {
     Bitmap a(16, 16), b(16, 16);
