@@ -15,7 +15,7 @@ constexpr int32_t kFirstTileId = 384;
 constexpr int64_t kMaxEntries = 4096;
 
 void call_transition(Scene& s, Input& in, const char* name,
-                     decltype(&::transition_in) Exports::*fn) {
+                     decltype(Exports::transition_in) Exports::*fn) {
     const int d = s.pick(in), m = s.pick(in);
     const int32_t progress = in.mostly(-300, 600), total = in.mostly(0, 500);
     const int32_t softness = in.mostly(-10, 300);
