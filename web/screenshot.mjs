@@ -1,22 +1,13 @@
 // The README's picture of the playground: headless Chromium plays a
 // transition for a few frames and photographs the page.
 // Usage: node web/screenshot.mjs SITE OUT.png
-import { mkdtempSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from './chromium.mjs';
 
 import { serve } from './serve.mjs';
 
 const [site, out] = process.argv.slice(2);
 const { server, url } = await serve(site, 0);
-const browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    headless: true,
-    userDataDir: mkdtempSync(join(tmpdir(), 'lumoria-chromium-')),
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync'],
-});
+const browser = await launchChromium();
 const page = await browser.newPage();
 await page.setViewport({ width: 1060, height: 640 });
 await page.goto(url + '#transition_in');

@@ -7,7 +7,7 @@ import { mkdtempSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from './chromium.mjs';
 
 import { serve } from './serve.mjs';
 
@@ -43,13 +43,7 @@ function nativeMs(name, line, libraries) {
 }
 
 const { server, url } = await serve(site, 0);
-const browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    headless: true,
-    userDataDir: mkdtempSync(join(tmpdir(), 'lumoria-chromium-')),
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync'],
-});
+const browser = await launchChromium();
 const page = await browser.newPage();
 await page.goto(url);
 await page.waitForSelector('body[data-ready=yes]', { timeout: 30000 });

@@ -7,7 +7,7 @@ import assert from 'node:assert/strict';
 import { existsSync, readFileSync, unlinkSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from '../chromium.mjs';
 
 import { serve } from '../serve.mjs';
 import { SITE, encodePNG, everyAlpha, loadModule, nativeCall, scratch, writePicture } from './support.mjs';
@@ -21,13 +21,7 @@ let server, browser, page;
 before(async () => {
     let url;
     ({ server, url } = await serve(SITE, 0));
-    browser = await puppeteer.launch({
-        executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-        headless: true,
-        userDataDir: scratch(),
-        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-               '--disable-component-update', '--disable-sync'],
-    });
+    browser = await launchChromium();
     page = await browser.newPage();
     page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
     page.on('pageerror', (e) => errors.push(e.message));
